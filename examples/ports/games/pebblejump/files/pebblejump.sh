@@ -1,0 +1,2 @@
+#!/bin/sh
+echo "You hop onto the first pebble."

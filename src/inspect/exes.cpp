@@ -1,0 +1,69 @@
+#include "inspect/inspect.h"
+
+int
+find_exe_in_plist(PortJob &job)
+{
+	FilePtr f = open_file(port_file(job, "pkg-plist"), "r");
+	std::string line;
+
+	while (f != nullptr && read_line(f.get(), line)) {
+		if (line.find("bin/") != std::string::npos &&
+		    line.find(*job.port_name) != std::string::npos) {
+			strip_newline(line);
+			job.main_exe = line;
+			break;
+		}
+	}
+	if (job.main_exe) {
+		log_msg(job, "Found main exe file %s\n", job.main_exe->c_str());
+		return 1;
+	}
+	log_msg(job, "Could not find exe the smart way.\n");
+	return 0;
+}
+
+int
+guess_main_exe(PortJob &job)
+{
+	std::string path = "/usr/local/bin/" + *job.port_name;
+
+	log_msg(job, "Trying to guess the port's executable.\n");
+	if (can_open(path)) {
+		log_msg(job, "Found exe %s\n", path.c_str());
+		job.main_exe = path;
+		return 1;
+	}
+	for (const Text &entry : job.new_files) {
+		if (entry && entry->find("/usr/local/bin") != std::string::npos) {
+			log_msg(job, "Found exe option.\n");
+			job.main_exe = entry;
+			return 1;
+		}
+	}
+	log_msg(job, "Was unable to guess main executable.\n");
+	return 0;
+}
+
+int
+collect_extra_exes(PortJob &job)
+{
+	log_msg(job, "Looking for more bin files.\n");
+
+	FilePtr f = open_file(port_file(job, "pkg-plist"), "r");
+	if (f == nullptr)
+		return 0;
+
+	std::string line;
+	while (read_line(f.get(), line)) {
+		if (line.compare(0, 4, "bin/") != 0)
+			continue;
+		strip_newline(line);
+		// The main executable's text holding the line means it is that one.
+		if (job.main_exe && job.main_exe->find(line) != std::string::npos)
+			continue;
+		job.extra_exes.push_back(ExeNode{line.substr(4)});
+		log_msg(job, "Found extra exe: %s\n",
+		    job.extra_exes.back().name.c_str());
+	}
+	return 1;
+}

@@ -1,0 +1,35 @@
+#include "inspect/inspect.h"
+
+static const char DEFAULT_ICON[] = "defaulticon.png";
+static const char INSTALLED_DEFAULT_ICON[] =
+    "/usr/local/share/ridivave/defaulticon.png";
+
+int
+choose_icon(PortJob &job)
+{
+	for (const Text &entry : job.new_files) {
+		if (entry && entry->find("icon") != std::string::npos &&
+		    entry->find(".png") != std::string::npos) {
+			job.icon = entry;
+			log_msg(job, "Found icon file %s\n", job.icon->c_str());
+			return 1;
+		}
+	}
+
+	if (can_open(DEFAULT_ICON))
+		job.icon = DEFAULT_ICON;
+	else if (can_open(INSTALLED_DEFAULT_ICON))
+		job.icon = INSTALLED_DEFAULT_ICON;
+	if (job.icon) {
+		log_msg(job, "Using default icon %s\n", job.icon->c_str());
+		return 1;
+	}
+
+	log_msg(job, "Could not find icon file.\n");
+	if (job.backup_icon) {
+		job.icon = job.backup_icon;
+		log_msg(job, "Using backup icon %s.\n", job.icon->c_str());
+		return 1;
+	}
+	return 0;
+}

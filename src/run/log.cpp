@@ -1,0 +1,27 @@
+#include <cstdarg>
+#include <unistd.h>
+
+#include "run/job.h"
+
+void
+log_msg(PortJob &job, const char *fmt, ...)
+{
+	FILE *out;
+
+	if (job.log_mode == LOG_QUIET)
+		return;
+	out = job.log_mode == LOG_FILE ? job.log_file.get() : stdout;
+	if (out == nullptr)
+		return;		// the -l file could not be opened
+
+	va_list ap;
+	va_start(ap, fmt);
+	std::vfprintf(out, fmt, ap);
+	va_end(ap);
+}
+
+std::string
+marker_path()
+{
+	return "/tmp/" + std::to_string(getpid());
+}

@@ -1,0 +1,1 @@
+#include "support/sandbox_test.h"

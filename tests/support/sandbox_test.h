@@ -1,0 +1,33 @@
+// The fixture of every sandboxed test.
+#ifndef RIDIVAVE_TESTS_SANDBOX_TEST_H
+#define RIDIVAVE_TESTS_SANDBOX_TEST_H
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "support/sandbox.h"
+#include "support/tool.h"
+
+class SandboxTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		std::string why;
+		if (!sandbox_entered(why))
+			GTEST_SKIP() << why;
+		ASSERT_TRUE(sandbox_reset(why)) << why;
+		out_dir = "/tmp/out";
+		std::filesystem::create_directories(out_dir);
+	}
+
+	// Lets a test see the make configuration that it left behind.
+	std::string etc_change(const std::string &name)
+	{
+		return etc_upper_dir() + "/" + name;
+	}
+
+	std::string out_dir;
+};
+
+#endif

@@ -1,0 +1,137 @@
+#include "support/tool.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <grp.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+std::string
+read_file(const std::string &path)
+{
+	std::ifstream in(path, std::ios::binary);
+	std::ostringstream text;
+	text << in.rdbuf();
+	return text.str();
+}
+
+void
+write_file(const std::string &path, const std::string &text)
+{
+	fs::create_directories(fs::path(path).parent_path());
+	std::ofstream(path, std::ios::binary) << text;
+}
+
+bool
+exists(const std::string &path)
+{
+	std::error_code ec;
+	return fs::symlink_status(path, ec).type() != fs::file_type::not_found &&
+	    !ec;
+}
+
+std::vector<std::string>
+list_tree(const std::string &dir)
+{
+	std::vector<std::string> paths;
+	for (const auto &e : fs::recursive_directory_iterator(dir)) {
+		std::string rel = fs::relative(e.path(), dir).string();
+		paths.push_back(e.is_directory() && !e.is_symlink() ? rel + "/" :
+		    rel);
+	}
+	std::sort(paths.begin(), paths.end());
+	return paths;
+}
+
+std::string
+example_port()
+{
+	return std::string(SOURCE_DIR) + "/examples/ports/games/pebblejump";
+}
+
+void
+make_port(const std::string &dir, const std::string &makefile,
+    const std::string &descr, const std::string &plist)
+{
+	fs::create_directories(dir);
+	if (!makefile.empty())
+		write_file(dir + "/Makefile", makefile);
+	if (!descr.empty())
+		write_file(dir + "/pkg-descr", descr);
+	if (!plist.empty())
+		write_file(dir + "/pkg-plist", plist);
+}
+
+[[noreturn]] static void
+exec_child(const ToolRun &run, const std::string &io)
+{
+	if (chdir(run.cwd.c_str()) != 0)
+		_exit(126);
+	umask(run.umask_value);
+
+	int in = run.close_stdin ? -1 : open((io + "/in").c_str(), O_RDONLY);
+	int out = open((io + "/out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+	int err = open((io + "/err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+	if (in >= 0)
+		dup2(in, 0);
+	else
+		close(0);
+	dup2(out, 1);
+	dup2(err, 2);
+
+	if (!run.path_prefix.empty()) {
+		std::string path = run.path_prefix + ":" + std::getenv("PATH");
+		setenv("PATH", path.c_str(), 1);
+	}
+	if (!run.plant_marker_link.empty()) {
+		std::string marker = "/tmp/" + std::to_string(getpid());
+		if (symlink(run.plant_marker_link.c_str(), marker.c_str()) != 0)
+			_exit(126);
+	}
+	if (run.real_uid != 0 || run.effective_uid != 0) {
+		if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 ||
+		    setreuid(run.real_uid, run.effective_uid) != 0)
+			_exit(126);
+	}
+
+	std::vector<char *> argv;
+	std::string name = "ridivave";
+	argv.push_back(name.data());
+	std::vector<std::string> args = run.args;
+	for (std::string &a : args)
+		argv.push_back(a.data());
+	argv.push_back(nullptr);
+	execv(RIDIVAVE_BIN, argv.data());
+	_exit(127);
+}
+
+ToolResult
+run_tool(const ToolRun &run)
+{
+	// The captured streams live beside the sandbox, never in the tree that
+	// a test inspects.
+	std::string io = std::string(SANDBOX_DIR) + "/io";
+	fs::create_directories(io);
+	write_file(io + "/in", run.input);
+
+	std::fflush(nullptr);
+	pid_t pid = fork();
+	if (pid == 0)
+		exec_child(run, io);
+
+	ToolResult result;
+	int status = 0;
+	waitpid(pid, &status, 0);
+	result.status = WIFEXITED(status) ? WEXITSTATUS(status) :
+	    128 + WTERMSIG(status);
+	result.out = read_file(io + "/out");
+	result.err = read_file(io + "/err");
+	return result;
+}

@@ -1,0 +1,43 @@
+// Runs the built ridivave binary and captures everything it did.
+#ifndef RIDIVAVE_TESTS_TOOL_H
+#define RIDIVAVE_TESTS_TOOL_H
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+struct ToolRun {
+	std::vector<std::string> args;	// after the tool's name
+	std::string cwd = ".";
+	std::string input;		// standard input
+	bool close_stdin = false;	// no standard input at all
+	uid_t real_uid = 0;
+	uid_t effective_uid = 0;
+	std::string path_prefix;	// put in front of PATH
+	std::string plant_marker_link;	// link /tmp/<pid> to this first
+	mode_t umask_value = 022;
+};
+
+struct ToolResult {
+	int status = -1;	// exit status, or 128 + signal
+	std::string out;
+	std::string err;
+};
+
+ToolResult run_tool(const ToolRun &run);
+
+std::string read_file(const std::string &path);
+void write_file(const std::string &path, const std::string &text);
+bool exists(const std::string &path);
+// Every path below `dir`, relative to it, sorted; directories end in "/".
+std::vector<std::string> list_tree(const std::string &dir);
+
+// The bundled example port, and the path of our own test ports.
+std::string example_port();
+
+// A port directory at `dir` with the given files; an empty text leaves the
+// file out.
+void make_port(const std::string &dir, const std::string &makefile,
+    const std::string &descr, const std::string &plist);
+
+#endif

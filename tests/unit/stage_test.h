@@ -1,0 +1,87 @@
+// The fixture of the unit tests: a PortJob whose log is kept for the test,
+// and a scratch directory that is the current directory during the test.
+#ifndef RIDIVAVE_TESTS_STAGE_TEST_H
+#define RIDIVAVE_TESTS_STAGE_TEST_H
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "run/job.h"
+
+class StageTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		start = std::filesystem::current_path();
+		std::string tmpl = (std::filesystem::temp_directory_path() /
+		    "ridivave-unit.XXXXXX").string();
+		ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+		scratch = tmpl;
+		std::filesystem::current_path(scratch);
+		job.log_mode = LOG_FILE;
+		job.log_file.reset(std::tmpfile());
+	}
+
+	void TearDown() override
+	{
+		std::filesystem::current_path(start);
+		std::filesystem::remove_all(scratch);
+	}
+
+	// What the stages logged so far.
+	std::string logged()
+	{
+		FILE *f = job.log_file.get();
+		std::fflush(f);
+		std::rewind(f);
+		std::string text;
+		int c;
+		while ((c = std::fgetc(f)) != EOF)
+			text.push_back(static_cast<char>(c));
+		return text;
+	}
+
+	static std::string read(const std::string &path)
+	{
+		std::ifstream in(path, std::ios::binary);
+		std::ostringstream text;
+		text << in.rdbuf();
+		return text.str();
+	}
+
+	static void write(const std::string &path, const std::string &text)
+	{
+		std::filesystem::path p(path);
+		if (p.has_parent_path())
+			std::filesystem::create_directories(p.parent_path());
+		std::ofstream(path, std::ios::binary) << text;
+	}
+
+	// A port directory "ports/<category>/<name>" in the scratch directory.
+	void use_port(const std::string &category, const std::string &name)
+	{
+		job.port_path = "ports/" + category + "/" + name;
+		job.ports_root = "ports/";
+		job.port_name = name;
+		job.module_dir8 = name + "-8";
+		job.module_dir9 = name;
+		std::filesystem::create_directories(*job.port_path);
+	}
+
+	void port_file(const std::string &name, const std::string &text)
+	{
+		write(*job.port_path + "/" + name, text);
+	}
+
+	PortJob job;
+	std::filesystem::path start;
+	std::string scratch;
+};
+
+#endif
