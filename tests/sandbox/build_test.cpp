@@ -1,1 +1,331 @@
+// Runs that build: batch mode, the marker, make or pkg_add, and what every
+// way out leaves of the make configuration.
+#include <sys/mount.h>
+
 #include "support/sandbox_test.h"
+
+namespace {
+
+// Installs an executable, an icon and a link, and keeps a copy of the make
+// configuration that the build saw.  Every install waits a moment first: a
+// file made in the clock tick of the marker is not newer than it.
+const char GOOD_MAKEFILE[] =
+    "PORTNAME=\tbuildme\n"
+    "MAINTAINER=\tbm@example.org\n"
+    "\n"
+    "install:\n"
+    "\t@sleep 0.05\n"
+    "\t@mkdir -p /usr/local/bin /usr/local/share/buildme/icons\n"
+    "\t@printf '#!/bin/sh\\n' > /usr/local/bin/buildme\n"
+    "\t@cp /etc/make.conf /usr/local/share/buildme/seen-make.conf\n"
+    "\t@printf 'png' > /usr/local/share/buildme/icons/buildme-icon.png\n"
+    "\t@ln -s buildme /usr/local/bin/bm\n"
+    "\t@echo make says hello\n";
+
+const char GOOD_PLIST[] =
+    "bin/buildme\n"
+    "bin/bm\n"
+    "share/buildme/icons/buildme-icon.png\n";
+
+const char FAILING_MAKEFILE[] =
+    "install:\n"
+    "\t@echo make fails\n"
+    "\t@exit 1\n";
+
+const char PORT[] = "/tmp/ports/games/buildme";
+
+class BuildTest : public SandboxTest {
+protected:
+	void SetUp() override
+	{
+		SandboxTest::SetUp();
+		if (IsSkipped() || HasFatalFailure())
+			return;
+		make_port(PORT, GOOD_MAKEFILE, "", GOOD_PLIST);
+	}
+
+	ToolResult run(std::vector<std::string> args, ToolRun r = ToolRun())
+	{
+		r.args = std::move(args);
+		r.cwd = out_dir;
+		return run_tool(r);
+	}
+
+	// The make configuration is as it was before, and nothing is left.
+	void expect_restored(const char *before, const ToolResult &res)
+	{
+		if (before)
+			EXPECT_EQ(read_file("/etc/make.conf"), before);
+		else
+			EXPECT_FALSE(exists("/etc/make.conf"));
+		EXPECT_FALSE(exists("/etc/make.conf.zub"));
+		EXPECT_FALSE(exists("/tmp/" + std::to_string(res.pid)));
+	}
+};
+
+std::string
+successful_log(pid_t pid)
+{
+	std::string marker = "/tmp/" + std::to_string(pid);
+	return std::string("Found port ") + PORT + "\n"
+	    "Root access confirmed.\n"
+	    "Got port name: buildme\n"
+	    "Creating empty module template, version 8.\n"
+	    "Done creating module 8 template.\n"
+	    "Creating empty module template, version 9.\n"
+	    "Done creating module 9 template.\n"
+	    "Trying to guess website.\n"
+	    "Unable to get port's website.\n"
+	    "Found author bm@example.org\n"
+	    "\n"
+	    "Assign port to Games category.\n"
+	    "Switching make to batch mode.\n"
+	    "Switch to batch mode complete.\n"
+	    "Creating temporary file " + marker + "\n"
+	    "Moving to port directory " + PORT + "\n"
+	    "Attempting to make the port.\n"
+	    "make says hello\n"
+	    "Completed make. Everything appears OK.\n"
+	    "Returning to directory /tmp/out\n"
+	    "Finding files using find /usr/local -type f -newer " + marker + "\n"
+	    "Found new file: /usr/local/bin/buildme\n"
+	    "Found new file: /usr/local/share/buildme/icons/buildme-icon.png\n"
+	    "Found new file: /usr/local/share/buildme/seen-make.conf\n"
+	    "Finding links using find /usr/local/ -type l -newer " + marker + "\n"
+	    "Found new link: /usr/local/bin/bm\n"
+	    "Found main exe file bin/buildme\n"
+	    "Looking for more bin files.\n"
+	    "Found extra exe: bm\n"
+	    "Found icon file /usr/local/share/buildme/icons/buildme-icon.png\n"
+	    "Copying icon file /usr/local/share/buildme/icons/buildme-icon.png\n"
+	    "Copying icon file, /usr/local/share/buildme/icons/buildme-icon.png, "
+	    "to resource directory.\n"
+	    "Creating ZUB conf file.\n"
+	    "Creating ZUB 9 conf file.\n"
+	    "Creating Kmenu file.\n"
+	    "Finished writing to Kmenu file.\n"
+	    "Creating desktop entry.\n"
+	    "Writing menu file.\n"
+	    "Creating desktop entry.\n"
+	    "Writing menu file.\n"
+	    "Cleaning up ZUB data.\n"
+	    "Reverting back to old make configuration.\n";
+}
+
+struct ConfState {
+	const char *name;
+	const char *make_conf;	// nullptr: absent
+	const char *backup;	// nullptr: absent
+	const char *after;	// what /etc/make.conf holds afterwards
+};
+
+const ConfState CONF_STATES[] = {
+	{"present", "CFLAGS+=-pipe\nWITH_DEBUG=\n", nullptr,
+	    "CFLAGS+=-pipe\nWITH_DEBUG=\n"},
+	{"absent", nullptr, nullptr, nullptr},
+	// A backup left by an interrupted run is the real configuration.
+	{"stale backup", "BATCH=yes\n", "CPUTYPE?=native\n", "CPUTYPE?=native\n"},
+};
+
+void
+set_conf(const ConfState &s)
+{
+	std::filesystem::remove("/etc/make.conf");
+	std::filesystem::remove("/etc/make.conf.zub");
+	if (s.make_conf)
+		write_file("/etc/make.conf", s.make_conf);
+	if (s.backup)
+		write_file("/etc/make.conf.zub", s.backup);
+}
+
+TEST_F(BuildTest, FullRunWithMake)
+{
+	for (const ConfState &s : CONF_STATES) {
+		set_conf(s);
+		for (const auto &e : std::filesystem::directory_iterator("/usr/local"))
+			std::filesystem::remove_all(e.path());
+		std::filesystem::remove_all(out_dir);
+		std::filesystem::create_directories(out_dir);
+
+		ToolResult res = run({"-8", "-9", PORT});
+		EXPECT_EQ(res.status, 0) << s.name;
+		EXPECT_EQ(res.err, "") << s.name;
+		EXPECT_EQ(sort_found_lines(res.out), successful_log(res.pid))
+		    << s.name;
+		EXPECT_EQ(read_file("/usr/local/share/buildme/seen-make.conf"),
+		    "BATCH=yes\n") << s.name;
+		expect_restored(s.after, res);
+	}
+}
+
+TEST_F(BuildTest, FailedMakeStopsWithTwo)
+{
+	make_port(PORT, FAILING_MAKEFILE, "", "");
+	for (const ConfState &s : CONF_STATES) {
+		set_conf(s);
+		ToolResult res = run({"-q", "-8", "-9", PORT});
+		EXPECT_EQ(res.status, 2) << s.name;
+		EXPECT_EQ(res.out, "make fails\n");
+		expect_restored(s.after, res);
+		EXPECT_TRUE(std::filesystem::is_directory(out_dir + "/buildme-8"));
+		EXPECT_TRUE(std::filesystem::is_directory(out_dir + "/buildme"));
+	}
+	ToolResult res = run({"-9", PORT});
+	std::string out = res.out;
+	EXPECT_EQ(out.substr(out.find("Moving")), std::string("Moving to port "
+	    "directory ") + PORT + "\n"
+	    "Attempting to make the port.\n"
+	    "make fails\n"
+	    "Something went wrong during the make.\n"
+	    "Cleaning up ZUB data.\n"
+	    "Reverting back to old make configuration.\n");
+}
+
+TEST_F(BuildTest, CaptureThatCannotStartStopsWithThree)
+{
+	// With only one free descriptor the find pipe cannot be made.  (The
+	// copy of a make.conf would need two, so there is none to copy.)
+	make_port(PORT, "install:\n\t@touch /usr/local/made\n", "", "");
+	for (const ConfState &s : CONF_STATES) {
+		if (s.make_conf && !s.backup)
+			continue;
+		set_conf(s);
+		ToolRun r;
+		r.open_files_limit = 4;
+		ToolResult res = run({"-9", PORT}, r);
+		EXPECT_EQ(res.status, 3) << s.name;
+		std::string marker = "/tmp/" + std::to_string(res.pid);
+		std::string out = res.out;
+		EXPECT_EQ(out.substr(out.find("Completed")),
+		    "Completed make. Everything appears OK.\n"
+		    "Returning to directory /tmp/out\n"
+		    "Finding files using find /usr/local -type f -newer " + marker +
+		    "\n"
+		    "Cleaning up ZUB data.\n"
+		    "Reverting back to old make configuration.\n") << s.name;
+		expect_restored(s.after, res);
+	}
+}
+
+TEST_F(BuildTest, MarkerThatCannotBeMadeStopsWithOne)
+{
+	for (const ConfState &s : CONF_STATES) {
+		set_conf(s);
+		ToolRun r;
+		r.plant_marker_dir = true;
+		ToolResult res = run({"-9", PORT}, r);
+		EXPECT_EQ(res.status, 1) << s.name;
+		std::string marker = "/tmp/" + std::to_string(res.pid);
+		EXPECT_EQ(res.out.substr(res.out.find("Switching")),
+		    "Switching make to batch mode.\n"
+		    "Switch to batch mode complete.\n"
+		    "Creating temporary file " + marker + "\n") << s.name;
+		if (s.after)
+			EXPECT_EQ(read_file("/etc/make.conf"), s.after);
+		else
+			EXPECT_FALSE(exists("/etc/make.conf"));
+		EXPECT_FALSE(exists("/etc/make.conf.zub"));
+		// Another program's directory at the path is left alone.
+		EXPECT_TRUE(exists(marker + "/in-use"));
+	}
+}
+
+TEST_F(BuildTest, LinkAtTheMarkerPathIsNotFollowed)
+{
+	write_file("/tmp/victim", "keep me\n");
+	ToolRun r;
+	r.plant_marker_link = "/tmp/victim";
+	ToolResult res = run({"-q", "-9", PORT}, r);
+	EXPECT_EQ(res.status, 0);
+	EXPECT_EQ(read_file("/tmp/victim"), "keep me\n");
+	EXPECT_FALSE(exists("/tmp/" + std::to_string(res.pid)));
+}
+
+TEST_F(BuildTest, ConfigurationThatCannotBeCopiedIsLeftAlone)
+{
+	// A make.conf that cp cannot copy: a directory.
+	std::filesystem::create_directories("/etc/make.conf/inside");
+	ToolResult res = run({"-9", PORT});
+	EXPECT_EQ(res.status, 1);
+	EXPECT_NE(res.out.find("Switching make to batch mode.\n"
+	    "Was unable to create batch mode.\n"), std::string::npos);
+	EXPECT_TRUE(exists("/etc/make.conf/inside"));
+	EXPECT_FALSE(exists("/etc/make.conf.zub"));
+	std::filesystem::remove_all("/etc/make.conf");
+
+	// A read-only /etc.
+	write_file("/etc/make.conf", "KEEP=1\n");
+	ASSERT_EQ(mount("/etc", "/etc", nullptr, MS_BIND, nullptr), 0);
+	ASSERT_EQ(mount(nullptr, "/etc", nullptr,
+	    MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr), 0);
+	res = run({"-q", "-9", PORT});
+	umount2("/etc", MNT_DETACH);
+	EXPECT_EQ(res.status, 1);
+	EXPECT_EQ(read_file("/etc/make.conf"), "KEEP=1\n");
+	EXPECT_FALSE(exists("/etc/make.conf.zub"));
+	EXPECT_FALSE(exists("/usr/local/bin/buildme"));
+}
+
+// A pkg_add of our own, first on PATH: it records its arguments, installs
+// a file and fails when asked to.
+const char FAKE_PKG_ADD[] =
+    "#!/bin/sh\n"
+    "printf '%s\\n' \"$#\" \"$@\" > /tmp/pkg_add.args\n"
+    "echo pkg_add says hello\n"
+    "[ -e /tmp/fakebin/fail ] && exit 1\n"
+    "sleep 0.05\n"
+    "mkdir -p /usr/local/bin && touch /usr/local/bin/pkgfile\n"
+    "exit 0\n";
+
+TEST_F(BuildTest, PackageInstall)
+{
+	write_file("/tmp/fakebin/pkg_add", FAKE_PKG_ADD);
+	std::filesystem::permissions("/tmp/fakebin/pkg_add",
+	    std::filesystem::perms::owner_all);
+	ToolRun r;
+	r.path_prefix = "/tmp/fakebin";
+
+	ToolResult res = run({"-p", "-9", PORT}, r);
+	EXPECT_EQ(res.status, 0);
+	EXPECT_EQ(read_file("/tmp/pkg_add.args"), "3\n-r\n-v\nbuildme\n");
+	EXPECT_NE(res.out.find("Attempting to install port.\n"
+	    "pkg_add says hello\n"
+	    "Finished installing port.\n"
+	    "Finding files using "), std::string::npos) << res.out;
+	EXPECT_NE(res.out.find("Found new file: /usr/local/bin/pkgfile\n"),
+	    std::string::npos);
+	EXPECT_FALSE(exists("/usr/local/share/buildme"));	// make never ran
+
+	write_file("/tmp/fakebin/fail", "");
+	res = run({"-p", "-9", PORT}, r);
+	EXPECT_EQ(res.status, 2);
+	EXPECT_NE(res.out.find("Attempting to install port.\n"
+	    "pkg_add says hello\n"
+	    "Error trying to install port.\n"
+	    "Cleaning up ZUB data.\n"), std::string::npos) << res.out;
+	expect_restored(nullptr, res);
+
+	// -s wins over -p: nothing is installed.
+	std::filesystem::remove("/tmp/pkg_add.args");
+	res = run({"-p", "-s", "-9", PORT}, r);
+	EXPECT_EQ(res.status, 0);
+	EXPECT_FALSE(exists("/tmp/pkg_add.args"));
+}
+
+TEST_F(BuildTest, PackageNameReachesPkgAddAsOneWord)
+{
+	write_file("/tmp/fakebin/pkg_add", FAKE_PKG_ADD);
+	std::filesystem::permissions("/tmp/fakebin/pkg_add",
+	    std::filesystem::perms::owner_all);
+	const std::string name = "it's $(touch canary); `touch canary2`";
+	make_port("/tmp/ports/games/" + name, "PORTNAME=x\n", "", "");
+	ToolRun r;
+	r.path_prefix = "/tmp/fakebin";
+	ToolResult res = run({"-q", "-p", "-9", "/tmp/ports/games/" + name}, r);
+	EXPECT_EQ(res.status, 0);
+	EXPECT_EQ(read_file("/tmp/pkg_add.args"), "3\n-r\n-v\n" + name + "\n");
+	EXPECT_FALSE(exists(out_dir + "/canary"));
+	EXPECT_FALSE(exists(out_dir + "/canary2"));
+}
+
+}

@@ -1,1 +1,155 @@
+// Whole runs with -s: the log byte for byte, teardown and interactive mode.
 #include "support/sandbox_test.h"
+
+namespace {
+
+class RunTest : public SandboxTest {};
+
+TEST_F(RunTest, ExamplePortWithoutBuild)
+{
+	const std::string port = example_port();
+	ToolRun r;
+	r.args = {"-8", "-9", "-s", port};
+	r.cwd = out_dir;
+	ToolResult res = run_tool(r);
+	EXPECT_EQ(res.status, 0);
+	EXPECT_EQ(res.err, "");
+	EXPECT_EQ(res.out, "Found port " + port + "\n"
+	    "Got port name: pebblejump\n"
+	    "Creating empty module template, version 8.\n"
+	    "Done creating module 8 template.\n"
+	    "Creating empty module template, version 9.\n"
+	    "Done creating module 9 template.\n"
+	    "Trying to guess website.\n"
+	    "Found website https://pebblejump.example.org/\n"
+	    "Found author pebbles@example.org\n"
+	    "\n"
+	    "Assign port to Games category.\n"
+	    "Found main exe file bin/pebblejump\n"
+	    "Looking for more bin files.\n"
+	    "Found extra exe: pebblejump-scores\n"
+	    "Found extra exe: pjump\n"
+	    "Could not find icon file.\n"
+	    "Creating ZUB conf file.\n"
+	    "Creating ZUB 9 conf file.\n"
+	    "Creating Kmenu file.\n"
+	    "Finished writing to Kmenu file.\n"
+	    "Creating desktop entry.\n"
+	    "Writing menu file.\n"
+	    "Creating desktop entry.\n"
+	    "Writing menu file.\n"
+	    "Creating desktop entry.\n"
+	    "Writing menu file.\n"
+	    "Cleaning up ZUB data.\n"
+	    "Reverting back to old make configuration.\n");
+	EXPECT_EQ(list_tree(out_dir), (std::vector<std::string>{
+	    "pebblejump-8/", "pebblejump-8/kmenu-dir/",
+	    "pebblejump-8/kmenu-dir/pebblejump", "pebblejump-8/mime-dir/",
+	    "pebblejump-8/overlay-dir/", "pebblejump-8/zub.conf",
+	    "pebblejump/", "pebblejump/resources/", "pebblejump/scripts/",
+	    "pebblejump/xdg-desktop/",
+	    "pebblejump/xdg-desktop/pebblejump-scores.desktop",
+	    "pebblejump/xdg-desktop/pebblejump.desktop",
+	    "pebblejump/xdg-desktop/pjump.desktop", "pebblejump/xdg-menu/",
+	    "pebblejump/xdg-menu/pebblejump-scores.desktop",
+	    "pebblejump/xdg-menu/pebblejump.desktop",
+	    "pebblejump/xdg-menu/pjump.desktop", "pebblejump/xdg-mime/",
+	    "pebblejump/zub.conf"}));
+	// -s changes nothing in /etc.
+	EXPECT_TRUE(list_tree(etc_upper_dir()).empty());
+}
+
+TEST_F(RunTest, SkippedBuildStillRestoresAStaleBackup)
+{
+	write_file("/etc/make.conf", "BATCH=yes\n");
+	write_file("/etc/make.conf.zub", "CPUTYPE?=native\n");
+	ToolRun r;
+	r.args = {"-9", "-s", "-q", example_port()};
+	r.cwd = out_dir;
+	ASSERT_EQ(run_tool(r).status, 0);
+	EXPECT_EQ(read_file("/etc/make.conf"), "CPUTYPE?=native\n");
+	EXPECT_FALSE(exists("/etc/make.conf.zub"));
+}
+
+struct PromptCase {
+	std::vector<std::string> options;
+	std::string input;
+	bool close_stdin;
+	std::string out;	// what standard output shows
+	std::string web, author;	// as zub.conf holds them
+};
+
+TEST_F(RunTest, InteractiveModeAsksForWhatItCannotFind)
+{
+	make_port("/tmp/ports/games/foo", "PORTNAME=foo\n", "Foo.\n", "");
+	const std::string prompts = "Unable to find website.\n"
+	    "Please supply foo's website> "
+	    "Could not guess the author of foo\n"
+	    "Please provide author> ";
+	const std::string long_answer = "http://" + std::string(400, 'w');
+	const PromptCase cases[] = {
+		{{"-q"}, "http://foo.example/\nJo Author <jo@example.org>\n", false,
+		    prompts, "http://foo.example/", "Jo Author <jo@example.org>"},
+		// A bare return gives the empty text.
+		{{"-q"}, "\n\n", false, prompts, "", ""},
+		// A long answer is one answer, whole.
+		{{"-q"}, long_answer + "\nme\n", false, prompts, long_answer, "me"},
+		// At the end of input both fields are empty.
+		{{"-q"}, "", false, prompts, "", ""},
+		{{"-q"}, "only-web", false, prompts, "only-web", ""},
+		{{"-q"}, "", true, prompts, "", ""},
+		{{"-l", "run.log"}, "w\na\n", false, prompts, "w", "a"},
+	};
+	for (const PromptCase &c : cases) {
+		ToolRun r;
+		r.args = c.options;
+		r.args.insert(r.args.end(), {"-i", "-9", "-s", "/tmp/ports/games/foo"});
+		r.cwd = out_dir;
+		r.input = c.input;
+		r.close_stdin = c.close_stdin;
+		ToolResult res = run_tool(r);
+		EXPECT_EQ(res.status, 0);
+		EXPECT_EQ(res.out, c.out) << c.input;
+		std::string conf = read_file(out_dir + "/foo/zub.conf");
+		EXPECT_NE(conf.find("\nZUB_PROGWEB=\"" + c.web + "\"\n"),
+		    std::string::npos) << c.input;
+		EXPECT_NE(conf.find("\nZUB_PROGAUTHOR=\"" + c.author + "\"\n"),
+		    std::string::npos) << c.input;
+	}
+	// Nothing of the prompts or answers goes into the log.
+	EXPECT_EQ(read_file(out_dir + "/run.log"), "Found port /tmp/ports/games/foo\n"
+	    "Got port name: foo\n"
+	    "Creating empty module template, version 9.\n"
+	    "Done creating module 9 template.\n"
+	    "Trying to guess website.\n"
+	    "Assign port to Games category.\n"
+	    "Could not find exe the smart way.\n"
+	    "Trying to guess the port's executable.\n"
+	    "Was unable to guess main executable.\n"
+	    "Looking for more bin files.\n"
+	    "Could not find icon file.\n"
+	    "Creating ZUB 9 conf file.\n"
+	    "Creating desktop entry.\n"
+	    "Couldn't find exe to write to menu/desktop.\n"
+	    "Cleaning up ZUB data.\n"
+	    "Reverting back to old make configuration.\n");
+}
+
+TEST_F(RunTest, InteractiveModeDoesNotAskForWhatItFound)
+{
+	make_port("/tmp/ports/games/foo", "PORTNAME=foo\n",
+	    "WWW: http://foo.example/\n", "");
+	ToolRun r;
+	r.args = {"-i", "-9", "-s", "/tmp/ports/games/foo"};
+	r.cwd = out_dir;
+	r.input = "Jo\n";
+	ToolResult res = run_tool(r);
+	EXPECT_EQ(res.out.find("website>"), std::string::npos);
+	EXPECT_NE(res.out.find("Trying to guess website.\n"
+	    "Found website http://foo.example/\n"
+	    "Could not guess the author of foo\n"
+	    "Please provide author> Assign port to Games category.\n"),
+	    std::string::npos) << res.out;
+}
+
+}

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <grp.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,6 +52,36 @@ list_tree(const std::string &dir)
 }
 
 std::string
+sort_found_lines(const std::string &log)
+{
+	std::istringstream in(log);
+	std::string line, out, kind;
+	std::vector<std::string> run;
+
+	auto flush = [&]() {
+		std::sort(run.begin(), run.end());
+		for (const std::string &l : run)
+			out += l + "\n";
+		run.clear();
+	};
+	while (std::getline(in, line)) {
+		std::string k = line.substr(0, 16);
+		bool found = k == "Found new file: " || k == "Found new link: ";
+		if (!found || k != kind)
+			flush();
+		kind = found ? k : "";
+		if (found)
+			run.push_back(line);
+		else
+			out += line + "\n";
+	}
+	flush();
+	if (!log.empty() && log.back() != '\n')
+		out.pop_back();
+	return out;
+}
+
+std::string
 example_port()
 {
 	return std::string(SOURCE_DIR) + "/examples/ports/games/pebblejump";
@@ -85,6 +116,8 @@ exec_child(const ToolRun &run, const std::string &io)
 		close(0);
 	dup2(out, 1);
 	dup2(err, 2);
+	for (int fd = 3; fd < 1024; fd++)
+		close(fd);
 
 	if (!run.path_prefix.empty()) {
 		std::string path = run.path_prefix + ":" + std::getenv("PATH");
@@ -95,9 +128,22 @@ exec_child(const ToolRun &run, const std::string &io)
 		if (symlink(run.plant_marker_link.c_str(), marker.c_str()) != 0)
 			_exit(126);
 	}
+	if (run.plant_marker_dir) {
+		std::string marker = "/tmp/" + std::to_string(getpid());
+		if (mkdir(marker.c_str(), 0755) != 0 ||
+		    mkdir((marker + "/in-use").c_str(), 0755) != 0)
+			_exit(126);
+	}
 	if (run.real_uid != 0 || run.effective_uid != 0) {
 		if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 ||
 		    setreuid(run.real_uid, run.effective_uid) != 0)
+			_exit(126);
+	}
+
+	if (run.open_files_limit != 0) {
+		struct rlimit lim = {static_cast<rlim_t>(run.open_files_limit),
+		    static_cast<rlim_t>(run.open_files_limit)};
+		if (setrlimit(RLIMIT_NOFILE, &lim) != 0)
 			_exit(126);
 	}
 
@@ -127,6 +173,7 @@ run_tool(const ToolRun &run)
 		exec_child(run, io);
 
 	ToolResult result;
+	result.pid = pid;
 	int status = 0;
 	waitpid(pid, &status, 0);
 	result.status = WIFEXITED(status) ? WEXITSTATUS(status) :

@@ -15,13 +15,16 @@ struct ToolRun {
 	uid_t effective_uid = 0;
 	std::string path_prefix;	// put in front of PATH
 	std::string plant_marker_link;	// link /tmp/<pid> to this first
+	bool plant_marker_dir = false;	// a non-empty directory at /tmp/<pid>
 	mode_t umask_value = 022;
+	int open_files_limit = 0;	// RLIMIT_NOFILE when not 0
 };
 
 struct ToolResult {
 	int status = -1;	// exit status, or 128 + signal
 	std::string out;
 	std::string err;
+	pid_t pid = -1;
 };
 
 ToolResult run_tool(const ToolRun &run);
@@ -29,6 +32,10 @@ ToolResult run_tool(const ToolRun &run);
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &text);
 bool exists(const std::string &path);
+// Sorts each run of consecutive "Found new file:" and "Found new link:"
+// lines, whose order is the file system's.
+std::string sort_found_lines(const std::string &log);
+
 // Every path below `dir`, relative to it, sorted; directories end in "/".
 std::vector<std::string> list_tree(const std::string &dir);
 
