@@ -2,9 +2,6 @@
 
 #include "run/job.h"
 
-static const char MAKE_CONF[] = "/etc/make.conf";
-static const char MAKE_CONF_BACKUP[] = "/etc/make.conf.zub";
-
 std::unique_ptr<PortJob>
 job_new()
 {

@@ -22,6 +22,10 @@ constexpr int NEW_FILES_MAX = 1024;
 
 constexpr const char *VERSION = "1.3";
 
+// make's configuration, switched to batch mode for a build, and its backup.
+constexpr const char *MAKE_CONF = "/etc/make.conf";
+constexpr const char *MAKE_CONF_BACKUP = "/etc/make.conf.zub";
+
 // One further executable; the list keeps the order of discovery.
 struct ExeNode {
 	std::string name;

@@ -26,7 +26,9 @@ read_file(const std::string &path)
 void
 write_file(const std::string &path, const std::string &text)
 {
-	fs::create_directories(fs::path(path).parent_path());
+	fs::path parent = fs::path(path).parent_path();
+	if (!parent.empty())
+		fs::create_directories(parent);
 	std::ofstream(path, std::ios::binary) << text;
 }
 

@@ -1,0 +1,70 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "build/build.h"
+
+// The marker's modification time divides what the install created from what
+// was there before.  Whatever stands at the predictable path is removed first
+// (unlink never follows a link), and the marker is then created exclusively,
+// so no other file is ever truncated or written through a link.
+int
+create_marker(PortJob &job)
+{
+	std::string path = marker_path();
+
+	log_msg(job, "Creating temporary file %s\n", path.c_str());
+	unlink(path.c_str());
+	Fd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW,
+	    0600));
+	if (!fd.valid())
+		return 0;
+	job.marker_created = true;
+	return 1;
+}
+
+// Later stages address the module trees by relative paths, so build_port
+// goes back where it started on every path; a failure there is not reported.
+static void
+return_to(const std::string &dir)
+{
+	if (chdir(dir.c_str()) != 0)
+		return;
+}
+
+int
+build_port(PortJob &job)
+{
+	std::optional<std::string> start = current_dir();
+	if (!start) {
+		log_msg(job, "Unable to get current working directory.\n");
+		return 0;
+	}
+	log_msg(job, "Moving to port directory %s\n", job.port_path->c_str());
+	if (chdir(job.port_path->c_str()) != 0) {
+		log_msg(job, "Something went wrong changing dir.\n");
+		return 0;
+	}
+	log_msg(job, "Attempting to make the port.\n");
+	int status = run_shell("make install");
+	if (status != 0) {
+		log_msg(job, "Something went wrong during the make.\n");
+		return_to(*start);
+		return 0;
+	}
+	log_msg(job, "Completed make. Everything appears OK.\n");
+	log_msg(job, "Returning to directory %s\n", start->c_str());
+	return_to(*start);
+	return 1;
+}
+
+int
+add_package(PortJob &job)
+{
+	log_msg(job, "Attempting to install port.\n");
+	if (run_shell("pkg_add -r -v " + shell_quote(*job.port_name)) != 0) {
+		log_msg(job, "Error trying to install port.\n");
+		return 0;
+	}
+	log_msg(job, "Finished installing port.\n");
+	return 1;
+}
