@@ -1,5 +1,7 @@
 #include "support/sandbox.h"
 
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -83,6 +85,54 @@ mount_type(const std::string &point, std::string &options)
 	return type;
 }
 
+static bool
+is_under(const std::string &path, const std::string &dir)
+{
+	return path == dir || path.rfind(dir + "/", 0) == 0;
+}
+
+// The source and build trees, when they lie below /tmp or /usr/local (a
+// checkout in /tmp, say), would vanish under the fresh tmpfs: each is opened
+// before the mounts and bound back at its own path afterwards, submounts
+// (the sandbox's own tmpfs) included.
+namespace {
+struct KeptDir {
+	std::string path;
+	int fd;
+};
+}
+
+static std::vector<KeptDir>
+open_hidden_trees()
+{
+	std::vector<KeptDir> kept;
+	for (const std::string path : {SOURCE_DIR, BINARY_DIR}) {
+		bool hidden = is_under(path, "/tmp") || is_under(path, "/usr/local");
+		bool inside_kept = !kept.empty() && is_under(path, kept[0].path);
+		if (hidden && !inside_kept)
+			kept.push_back({path, open(path.c_str(),
+			    O_PATH | O_DIRECTORY)});
+	}
+	return kept;
+}
+
+static bool
+bind_back(const std::vector<KeptDir> &kept)
+{
+	bool ok = true;
+	for (const KeptDir &k : kept) {
+		std::string from = "/proc/self/fd/" + std::to_string(k.fd);
+		std::error_code ec;
+		std::filesystem::create_directories(k.path, ec);
+		if (k.fd < 0 || mount(from.c_str(), k.path.c_str(), nullptr,
+		    MS_BIND | MS_REC, nullptr) != 0)
+			ok = false;
+		if (k.fd >= 0)
+			close(k.fd);
+	}
+	return ok;
+}
+
 static void
 unmount_all()
 {
@@ -131,9 +181,14 @@ sandbox_reset(std::string &why)
 	if (mount("sandbox", dir.c_str(), "tmpfs", 0, "mode=0755") != 0 ||
 	    mkdir((dir + "/upper").c_str(), 0755) != 0 ||
 	    mkdir((dir + "/work").c_str(), 0755) != 0 ||
-	    mount("overlay", "/etc", "overlay", 0, overlay.c_str()) != 0 ||
-	    mount("sandbox", "/usr/local", "tmpfs", 0, "mode=0755") != 0 ||
-	    mount("sandbox", "/tmp", "tmpfs", 0, "mode=1777") != 0) {
+	    mount("overlay", "/etc", "overlay", 0, overlay.c_str()) != 0) {
+		why = "cannot mount the sandbox";
+		return false;
+	}
+	std::vector<KeptDir> kept = open_hidden_trees();
+	if (mount("sandbox", "/usr/local", "tmpfs", 0, "mode=0755") != 0 ||
+	    mount("sandbox", "/tmp", "tmpfs", 0, "mode=1777") != 0 ||
+	    !bind_back(kept)) {
 		why = "cannot mount the sandbox";
 		return false;
 	}
