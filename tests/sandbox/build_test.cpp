@@ -158,6 +158,21 @@ TEST_F(BuildTest, FullRunWithMake)
 	}
 }
 
+TEST_F(BuildTest, RelativePortPathIsEnteredFromTheStartingDirectory)
+{
+	ToolResult res = run({"-9", "../ports/games/buildme"});
+	EXPECT_EQ(res.status, 0);
+	EXPECT_NE(res.out.find("Moving to port directory ../ports/games/buildme\n"
+	    "Attempting to make the port.\n"
+	    "make says hello\n"
+	    "Completed make. Everything appears OK.\n"
+	    "Returning to directory /tmp/out\n"), std::string::npos) << res.out;
+	// The module was written where the run started, not in the port.
+	EXPECT_NE(read_file(out_dir + "/buildme/zub.conf").find(
+	    "\nZUB_MAKEPORT=\"games/buildme\"\n"), std::string::npos);
+	EXPECT_FALSE(exists(std::string(PORT) + "/buildme"));
+}
+
 TEST_F(BuildTest, FailedMakeStopsWithTwo)
 {
 	make_port(PORT, FAILING_MAKEFILE, "", "");
