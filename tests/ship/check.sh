@@ -1,0 +1,55 @@
+#!/bin/sh
+# What a FreeBSD packager gets from an install: one check per call.
+#
+#	check.sh install|manual|icon SOURCE_DIR BUILD_DIR
+#
+# A check whose tool is missing exits 77, which CTest reports as skipped.
+set -eu
+what=$1 src=$2 build=$3
+
+need()
+{
+	command -v "$1" >/dev/null 2>&1 && return
+	echo "$1 is not installed"
+	exit 77
+}
+
+case $what in
+install)
+	# Stage an install as the port does and compare it with the port's
+	# packing list.  The ports framework compresses manual pages after
+	# staging, so their entries end in .gz there.
+	stage=$(mktemp -d)
+	trap 'rm -rf "$stage"' EXIT
+	DESTDIR=$stage/root cmake --install "$build" --prefix /usr/local \
+	    >/dev/null
+	(cd "$stage/root/usr/local" && find . ! -type d) | sed 's|^\./||' |
+	    sort >"$stage/staged"
+	sed 's|^\(man/.*\)\.gz$|\1|' "$src/packaging/freebsd/pkg-plist" |
+	    sort >"$stage/plist"
+	diff -u "$stage/plist" "$stage/staged"
+	test -x "$stage/root/usr/local/sbin/ridivave"
+	cmp "$src/share/defaulticon.png" \
+	    "$stage/root/usr/local/share/ridivave/defaulticon.png"
+	;;
+manual)
+	# STYLE messages are left out: the FreeBSD manuals that SEE ALSO names
+	# are not installed on a Linux build host.
+	need mandoc
+	mandoc -Tlint -Wwarning "$src/doc/ridivave.8"
+	;;
+icon)
+	need pngcheck
+	need python3
+	pngcheck -q "$src/share/defaulticon.png"
+	# The icon is generated: the script must still make the same bytes.
+	out=$(mktemp)
+	trap 'rm -f "$out"' EXIT
+	python3 "$src/share/make_icon.py" default "$out"
+	cmp "$src/share/defaulticon.png" "$out"
+	;;
+*)
+	echo "usage: check.sh install|manual|icon SOURCE_DIR BUILD_DIR" >&2
+	exit 2
+	;;
+esac
