@@ -10,23 +10,27 @@ enable_batch_mode(PortJob &job)
 {
 	struct stat st;
 	const bool had_conf = lstat(MAKE_CONF, &st) == 0;
+	bool made_backup = false;
 
 	log_msg(job, "Switching make to batch mode.\n");
 
 	// A backup already there was left by an interrupted run: it is the real
 	// configuration, and the make.conf beside it only its batch copy.
-	if (had_conf && !can_open(MAKE_CONF_BACKUP) &&
-	    run_shell("cp /etc/make.conf /etc/make.conf.zub") != 0) {
-		unlink(MAKE_CONF_BACKUP);	// a partial copy is no backup
-		log_msg(job, "Was unable to create batch mode.\n");
-		return 0;
+	if (had_conf && !can_open(MAKE_CONF_BACKUP)) {
+		if (run_shell("cp /etc/make.conf /etc/make.conf.zub") != 0) {
+			unlink(MAKE_CONF_BACKUP);	// a partial copy is no backup
+			log_msg(job, "Was unable to create batch mode.\n");
+			return 0;
+		}
+		made_backup = true;
 	}
 
-	FilePtr f = open_file(MAKE_CONF, "w");
+	// A make.conf that is a link is left alone rather than written through.
+	FilePtr f = create_file(MAKE_CONF);
 	if (f == nullptr) {
 		log_msg(job, "Was unable to create batch mode.\n");
-		if (can_open(MAKE_CONF_BACKUP))
-			run_shell("mv /etc/make.conf.zub /etc/make.conf");
+		if (made_backup)
+			unlink(MAKE_CONF_BACKUP);	// make.conf is untouched
 		return 0;
 	}
 	job.make_conf_created = !had_conf;

@@ -61,7 +61,7 @@ int
 add_package(PortJob &job)
 {
 	log_msg(job, "Attempting to install port.\n");
-	if (run_shell("pkg_add -r -v " + shell_quote(*job.port_name)) != 0) {
+	if (run_shell(shell_command("pkg_add -r -v", {*job.port_name})) != 0) {
 		log_msg(job, "Error trying to install port.\n");
 		return 0;
 	}

@@ -35,13 +35,16 @@ derive_names(PortJob &job)
 	const std::string &path = *job.port_path;
 	std::string::size_type slash = path.rfind('/');
 
-	// An empty last component would name the modules "-8" and "".
-	if (slash == std::string::npos || slash + 1 == path.size()) {
+	// An empty last component would name the modules "-8" and "", and "."
+	// or ".." would put the version-9 module in or above this directory.
+	std::string name = slash == std::string::npos ? "" :
+	    path.substr(slash + 1);
+	if (name.empty() || name == "." || name == "..") {
 		log_msg(job, "Was unable to find port name from %s\n",
 		    path.c_str());
 		return 0;
 	}
-	job.port_name = path.substr(slash + 1);
+	job.port_name = name;
 	log_msg(job, "Got port name: %s\n", job.port_name->c_str());
 	job.module_dir8 = *job.port_name + "-8";
 	job.module_dir9 = job.port_name;

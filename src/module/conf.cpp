@@ -13,22 +13,22 @@ put_assignment(FILE *f, const char *name, const Text &value)
 	    value ? conf_escape(*value).c_str() : "");
 }
 
-// zub.conf is sourced by the package builder, so it must be executable
-// whatever the umask.
 static FilePtr
 open_conf(PortJob &job, const std::string &path)
 {
-	FilePtr f = open_file(path, "w");
+	FilePtr f = create_file(path);
 	if (f == nullptr)
 		log_msg(job, "Unable to create zub.conf file.\n");
 	return f;
 }
 
+// zub.conf is run by the package builder, so it must be executable whatever
+// the umask.
 static void
-close_conf(FilePtr f, const std::string &path)
+close_conf(FilePtr f)
 {
+	fchmod(fileno(f.get()), 0755);
 	f.reset();
-	chmod(path.c_str(), 0755);
 }
 
 int
@@ -53,7 +53,7 @@ write_conf_v8(PortJob &job)
 	std::fprintf(f.get(), "BUILDKEY=\"01\"\n");
 	std::fprintf(f.get(), "export ZUBPORT MAKEOPTS PROGNAME PROGWEB "
 	    "PROGAUTHOR OTHERPORT PROGICON PROGLIBS ZUBUPDATE BUILDKEY\n");
-	close_conf(std::move(f), path);
+	close_conf(std::move(f));
 	return 1;
 }
 
@@ -93,6 +93,6 @@ write_conf_v9(PortJob &job)
 	std::fprintf(f.get(), "export ZUB_MAKEOPTS ZUB_PROGNAME ZUB_PROGWEB "
 	    "ZUB_PROGAUTHOR ZUB_MKPORTBEFORE ZUB_MKPORTAFTER ZUB_PROGICON "
 	    "ZUB_MAKEPORT\n");
-	close_conf(std::move(f), path);
+	close_conf(std::move(f));
 	return 1;
 }

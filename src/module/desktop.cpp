@@ -42,7 +42,7 @@ open_entry(const std::string &path, const std::string &name)
 {
 	if (leaves_module(name))
 		return nullptr;
-	return open_file(path, "w");
+	return create_file(path);
 }
 
 int

@@ -5,7 +5,7 @@ write_kmenu(PortJob &job)
 {
 	log_msg(job, "Creating Kmenu file.\n");
 	std::string path = *job.module_dir8 + "/kmenu-dir/" + *job.port_name;
-	FilePtr f = open_file(path, "w");
+	FilePtr f = create_file(path);
 	if (f == nullptr) {
 		log_msg(job, "Unable to create Kmenu file %s.\n", path.c_str());
 		return 0;

@@ -1,6 +1,7 @@
 #include "run/sys.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <cstdlib>
 #include <unistd.h>
 #include <vector>
@@ -15,6 +16,19 @@ FilePtr
 open_file(const std::string &path, const char *mode)
 {
 	return FilePtr(std::fopen(path.c_str(), mode));
+}
+
+FilePtr
+create_file(const std::string &path)
+{
+	int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW,
+	    0666);
+	if (fd < 0)
+		return nullptr;
+	FILE *f = fdopen(fd, "w");
+	if (f == nullptr)
+		close(fd);
+	return FilePtr(f);
 }
 
 bool
@@ -84,6 +98,23 @@ shell_quote(std::string_view value)
 	}
 	quoted += "'";
 	return quoted;
+}
+
+std::string
+shell_command(const char *command,
+    std::initializer_list<std::string_view> operands)
+{
+	std::string line = command;
+
+	for (std::string_view op : operands) {
+		if (!op.empty() && op[0] == '-') {
+			line += " --";
+			break;
+		}
+	}
+	for (std::string_view op : operands)
+		line += " " + shell_quote(op);
+	return line;
 }
 
 std::optional<std::string>

@@ -4,6 +4,7 @@
 #define RIDIVAVE_RUN_SYS_H
 
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,10 @@ private:
 
 FilePtr open_file(const std::string &path, const char *mode);
 
+// Creates or empties a file for writing, never through a symbolic link: a
+// link at the path counts as a file that cannot be opened.
+FilePtr create_file(const std::string &path);
+
 // Reads one whole line of any length, newline included when there is one.
 // Returns false at end of input.
 bool read_line(FILE *f, std::string &line);
@@ -51,6 +56,11 @@ PipePtr open_pipe(const std::string &command);
 // One shell word that the shell does not interpret: ordinary values as they
 // stand, anything else single-quoted.
 std::string shell_quote(std::string_view value);
+
+// `command` followed by its operands, each quoted.  When an operand begins
+// with a dash, "--" ends the options first, so no operand is taken for one.
+std::string shell_command(const char *command,
+    std::initializer_list<std::string_view> operands);
 
 // The current directory, whatever its length.
 std::optional<std::string> current_dir();

@@ -38,6 +38,13 @@ TEST_F(ChecksTest, DeriveNames)
 		{"games/foo/", 0, nullptr,
 		    "Was unable to find port name from games/foo/\n"},
 		{"", 0, nullptr, "Was unable to find port name from \n"},
+		// "." and ".." would put a module in or above this directory.
+		{"/usr/ports/games/.", 0, nullptr,
+		    "Was unable to find port name from /usr/ports/games/.\n"},
+		{"games/..", 0, nullptr,
+		    "Was unable to find port name from games/..\n"},
+		{"games/...", 1, "...", "Got port name: ...\n"},
+		{"games/-rf", 1, "-rf", "Got port name: -rf\n"},
 	};
 	for (const NameCase &c : cases) {
 		job = PortJob();

@@ -136,6 +136,19 @@ TEST_F(ConfTest, ReplacedWholeAndExecutableWhateverTheUmask)
 	EXPECT_EQ(read("foo-8/zub.conf").find("xx"), std::string::npos);
 }
 
+TEST_F(ConfTest, LinkPlantedAtZubConfIsNotFollowed)
+{
+	write("elsewhere", "root's file\n");
+	std::filesystem::permissions("elsewhere", std::filesystem::perms(0600));
+	std::filesystem::create_symlink("../elsewhere", "foo/zub.conf");
+	EXPECT_EQ(write_conf_v9(job), 0);
+	EXPECT_EQ(logged(), "Creating ZUB 9 conf file.\n"
+	    "Unable to create zub.conf file.\n");
+	EXPECT_EQ(read("elsewhere"), "root's file\n");
+	EXPECT_EQ(std::filesystem::status("elsewhere").permissions(),
+	    std::filesystem::perms(0600));
+}
+
 TEST_F(ConfTest, MissingModuleDirectory)
 {
 	std::filesystem::remove_all("foo-8");

@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <vector>
 
 #include "run/sys.h"
 #include "unit/stage_test.h"
@@ -45,6 +46,24 @@ TEST(ShellQuote, TheShellGivesBackTheValue)
 	}
 }
 
+TEST(ShellCommand, OperandsAreQuotedAndNeverOptions)
+{
+	static const struct {
+		std::vector<std::string> operands;
+		const char *line;
+	} cases[] = {
+		{{"nobody", "foo-8"}, "chown -R nobody foo-8"},
+		{{"jo smith", "foo"}, "chown -R 'jo smith' foo"},
+		{{"--reference=/etc/shadow", "foo"},
+		    "chown -R -- --reference=/etc/shadow foo"},
+		{{"nobody", "-rf"}, "chown -R -- nobody -rf"},
+		{{"", "foo"}, "chown -R '' foo"},
+	};
+	for (const auto &c : cases)
+		EXPECT_EQ(shell_command("chown -R", {c.operands[0], c.operands[1]}),
+		    c.line);
+}
+
 class ReadLineTest : public StageTest {};
 
 TEST_F(ReadLineTest, WholeLinesOfAnyLength)
@@ -67,6 +86,21 @@ TEST_F(ReadLineTest, CanOpenIsTheExistenceTest)
 	write("here", "");
 	EXPECT_TRUE(can_open("here"));
 	EXPECT_FALSE(can_open("missing"));
+}
+
+TEST_F(ReadLineTest, CreateFileNeverWritesThroughALink)
+{
+	write("target", "keep");
+	std::filesystem::create_symlink("target", "link");
+	EXPECT_EQ(create_file("link"), nullptr);
+	EXPECT_EQ(read("target"), "keep");
+
+	write("plain", "old text");
+	FilePtr f = create_file("plain");
+	ASSERT_NE(f, nullptr);
+	std::fputs("new", f.get());
+	f.reset();
+	EXPECT_EQ(read("plain"), "new");
 }
 
 TEST_F(ReadLineTest, CurrentDirOfALongPath)
