@@ -13,4 +13,9 @@ int add_package(PortJob &job);
 
 int capture_new_files(PortJob &job);
 
+// Reads what one find printed, files or links (`kind`), into new_files from
+// the slot `slot` names on; every path found takes a slot, an excluded one
+// too, which stays empty.
+void take_found_paths(PortJob &job, FILE *out, const char *kind, int &slot);
+
 #endif

@@ -1,24 +1,48 @@
 #include "build/build.h"
 
-// Reads the output of one find, of files or of links (`kind`), into
-// new_files from *slot on.  Every line takes a slot, an excluded one too,
-// which it leaves empty.
-static void
-take_lines(PortJob &job, FILE *pipe, const char *kind, int *slot)
+// find prints a path a line, and every path begins with the directory it
+// searched: a line that does not is the rest of a name that holds a newline.
+static bool
+continues_path(const std::string &line)
+{
+	return line.compare(0, 10, "/usr/local") != 0;
+}
+
+// Takes the slot that `slot` names for one path: stores the path, or leaves
+// the slot empty when it holds the exclude text.  False when the table is
+// full.
+static bool
+take_path(PortJob &job, const std::string &path, const char *kind, int &slot)
+{
+	if (slot >= NEW_FILES_MAX)
+		return false;
+	log_msg(job, "Found new %s: %s\n", kind, path.c_str());
+	if (job.exclude && path.find(*job.exclude) != std::string::npos)
+		log_msg(job, "Skipping due to exclude.\n");
+	else
+		job.new_files[slot] = path;
+	slot++;
+	return true;
+}
+
+void
+take_found_paths(PortJob &job, FILE *out, const char *kind, int &slot)
 {
 	std::string line;
+	Text path;
 
-	while (read_line(pipe, line)) {
-		if (*slot >= NEW_FILES_MAX)
-			return;		// the rest is dropped
+	while (read_line(out, line)) {
 		strip_newline(line);
-		log_msg(job, "Found new %s: %s\n", kind, line.c_str());
-		if (job.exclude && line.find(*job.exclude) != std::string::npos)
-			log_msg(job, "Skipping due to exclude.\n");
-		else
-			job.new_files[*slot] = line;
-		(*slot)++;
+		if (path && continues_path(line)) {
+			*path += "\n" + line;
+			continue;
+		}
+		if (path && !take_path(job, *path, kind, slot))
+			return;		// the rest is dropped
+		path = line;
 	}
+	if (path)
+		take_path(job, *path, kind, slot);
 }
 
 int
@@ -32,7 +56,7 @@ capture_new_files(PortJob &job)
 	PipePtr files = open_pipe(command);
 	if (files == nullptr)
 		return 0;
-	take_lines(job, files.get(), "file", &slot);
+	take_found_paths(job, files.get(), "file", slot);
 	files.reset();
 
 	command = "find /usr/local/ -type l -newer " + marker;
@@ -40,6 +64,6 @@ capture_new_files(PortJob &job)
 	PipePtr links = open_pipe(command);
 	if (links == nullptr)
 		return 0;
-	take_lines(job, links.get(), "link", &slot);
+	take_found_paths(job, links.get(), "link", slot);
 	return 1;
 }

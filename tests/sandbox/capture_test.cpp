@@ -173,4 +173,24 @@ TEST_F(CaptureTest, LongPathIsOneEntry)
 	EXPECT_EQ(check_slots(), std::vector<std::string>{dir + "/icon.png"});
 }
 
+TEST_F(CaptureTest, NameWithANewlineIsOneEntry)
+{
+	const std::vector<std::string> paths = {
+		"/usr/local/share/icons/two\nlines-icon.png",
+		"/usr/local/share/icons/\n/etc/passwd-icon.png",
+		"/usr/local/bin/plain",
+	};
+	for (const std::string &p : paths)
+		write_file(p, "");
+	EXPECT_EQ(capture_new_files(job), 1);
+	std::vector<std::string> stored;
+	for (const Text &slot : job.new_files)
+		if (slot)
+			stored.push_back(*slot);
+	std::sort(stored.begin(), stored.end());
+	std::vector<std::string> expect = paths;
+	std::sort(expect.begin(), expect.end());
+	EXPECT_EQ(stored, expect);
+}
+
 }
