@@ -1,5 +1,7 @@
 #include "support/tool.h"
 
+#include "run/sys.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
@@ -81,6 +83,44 @@ sort_found_lines(const std::string &log)
 	if (!log.empty() && log.back() != '\n')
 		out.pop_back();
 	return out;
+}
+
+std::vector<std::string>
+sourced_values(const std::string &conf, const std::vector<std::string> &names)
+{
+	std::string script = "set -u; . \"$1\"; printf '%s\\0'";
+	for (const std::string &n : names)
+		script += " \"$" + n + "\"";
+	std::string command = "/bin/sh -c " + shell_quote(script) + " sh " +
+	    shell_quote(conf);
+	std::vector<std::string> values;
+	FILE *p = popen(command.c_str(), "r");
+	if (p == nullptr)
+		return values;
+	std::string value;
+	int c;
+	while ((c = std::fgetc(p)) != EOF) {
+		if (c == '\0') {
+			values.push_back(value);
+			value.clear();
+		} else
+			value.push_back(static_cast<char>(c));
+	}
+	pclose(p);
+	return values;
+}
+
+std::vector<std::string>
+find_named(const std::string &dir, const std::string &name)
+{
+	std::vector<std::string> found;
+	std::error_code ec;
+	for (auto it = fs::recursive_directory_iterator(dir,
+	    fs::directory_options::skip_permission_denied, ec);
+	    it != fs::recursive_directory_iterator(); it.increment(ec))
+		if (it->path().filename() == name)
+			found.push_back(it->path().string());
+	return found;
 }
 
 std::string

@@ -39,6 +39,14 @@ std::string sort_found_lines(const std::string &log);
 // Every path below `dir`, relative to it, sorted; directories end in "/".
 std::vector<std::string> list_tree(const std::string &dir);
 
+// The values that sourcing `conf` with /bin/sh under set -u gives `names`.
+std::vector<std::string> sourced_values(const std::string &conf,
+    const std::vector<std::string> &names);
+
+// Every path below `dir` whose last component is `name`.
+std::vector<std::string> find_named(const std::string &dir,
+    const std::string &name);
+
 // The bundled example port, and the path of our own test ports.
 std::string example_port();
 
