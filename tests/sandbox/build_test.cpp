@@ -2,7 +2,7 @@
 // way out leaves of the make configuration.
 #include <sys/mount.h>
 
-#include "support/sandbox_test.h"
+#include "sandbox/make_conf.h"
 
 namespace {
 
@@ -49,17 +49,6 @@ protected:
 		r.args = std::move(args);
 		r.cwd = out_dir;
 		return run_tool(r);
-	}
-
-	// The make configuration is as it was before, and nothing is left.
-	void expect_restored(const char *before, const ToolResult &res)
-	{
-		if (before)
-			EXPECT_EQ(read_file("/etc/make.conf"), before);
-		else
-			EXPECT_FALSE(exists("/etc/make.conf"));
-		EXPECT_FALSE(exists("/etc/make.conf.zub"));
-		EXPECT_FALSE(exists("/tmp/" + std::to_string(res.pid)));
 	}
 };
 
@@ -110,32 +99,6 @@ successful_log(pid_t pid)
 	    "Writing menu file.\n"
 	    "Cleaning up ZUB data.\n"
 	    "Reverting back to old make configuration.\n";
-}
-
-struct ConfState {
-	const char *name;
-	const char *make_conf;	// nullptr: absent
-	const char *backup;	// nullptr: absent
-	const char *after;	// what /etc/make.conf holds afterwards
-};
-
-const ConfState CONF_STATES[] = {
-	{"present", "CFLAGS+=-pipe\nWITH_DEBUG=\n", nullptr,
-	    "CFLAGS+=-pipe\nWITH_DEBUG=\n"},
-	{"absent", nullptr, nullptr, nullptr},
-	// A backup left by an interrupted run is the real configuration.
-	{"stale backup", "BATCH=yes\n", "CPUTYPE?=native\n", "CPUTYPE?=native\n"},
-};
-
-void
-set_conf(const ConfState &s)
-{
-	std::filesystem::remove("/etc/make.conf");
-	std::filesystem::remove("/etc/make.conf.zub");
-	if (s.make_conf)
-		write_file("/etc/make.conf", s.make_conf);
-	if (s.backup)
-		write_file("/etc/make.conf.zub", s.backup);
 }
 
 TEST_F(BuildTest, FullRunWithMake)

@@ -1,0 +1,159 @@
+// Faults under a run: a build that is killed, the tool itself killed, a
+// port without its files, a full table of new files, a log that cannot be
+// written.  Every run leaves /etc/make.conf as it was.
+#include <csignal>
+
+#include "run/job.h"
+#include "sandbox/make_conf.h"
+
+namespace {
+
+const char PORT[] = "/tmp/ports/games/faulty";
+
+class FaultTest : public SandboxTest {
+protected:
+	ToolResult run(std::vector<std::string> args, ToolRun r = ToolRun())
+	{
+		r.args = std::move(args);
+		r.cwd = out_dir;
+		return run_tool(r);
+	}
+};
+
+TEST_F(FaultTest, MakeKilledByASignalStopsWithTwo)
+{
+	// The recipe's shell kills make, its parent.
+	make_port(PORT, "install:\n\t@kill -KILL $$PPID\n", "", "");
+	for (const ConfState &s : CONF_STATES) {
+		set_conf(s);
+		ToolResult res = run({"-8", "-9", PORT});
+		EXPECT_EQ(res.status, 2) << s.name;
+		EXPECT_NE(res.out.find("Attempting to make the port.\n"
+		    "Something went wrong during the make.\n"
+		    "Cleaning up ZUB data.\n"
+		    "Reverting back to old make configuration.\n"),
+		    std::string::npos) << res.out;
+		expect_restored(s.after, res, s.name);
+	}
+}
+
+TEST_F(FaultTest, ToolKilledDuringTheBuildIsUndoneByTheNextRun)
+{
+	// The marker is the only file named by a number in the sandbox's /tmp:
+	// the recipe kills the process whose id names it, the tool itself.
+	make_port(PORT, "install:\n"
+	    "\t@kill -KILL `ls /tmp | grep -E '^[0-9]+$$'`\n", "", "");
+	const char *before = "CFLAGS+=-pipe\n";
+	for (bool skip_again : {false, true}) {
+		write_file("/etc/make.conf", before);
+		ToolResult killed = run({"-q", "-9", PORT});
+		ASSERT_EQ(killed.status, 128 + SIGKILL);
+		EXPECT_EQ(read_file("/etc/make.conf"), "BATCH=yes\n");
+		EXPECT_EQ(read_file("/etc/make.conf.zub"), before);
+		std::filesystem::remove("/tmp/" + std::to_string(killed.pid));
+
+		// The next run, with a build or without, puts the saved one back.
+		make_port(PORT, "install:\n\t@true\n", "", "");
+		ToolResult again = run(skip_again ?
+		    std::vector<std::string>{"-q", "-9", "-s", PORT} :
+		    std::vector<std::string>{"-q", "-9", PORT});
+		EXPECT_EQ(again.status, 0);
+		expect_restored(before, again, skip_again ? "-s" : "build");
+		make_port(PORT, "install:\n"
+		    "\t@kill -KILL `ls /tmp | grep -E '^[0-9]+$$'`\n", "", "");
+	}
+}
+
+TEST_F(FaultTest, LinkedMakeConfIsLeftAlone)
+{
+	write_file("/etc/make.conf.shared", "WITHOUT_X11=yes\n");
+	std::filesystem::create_symlink("make.conf.shared", "/etc/make.conf");
+	make_port(PORT, "install:\n\t@true\n", "", "");
+	ToolResult res = run({"-9", PORT});
+	EXPECT_EQ(res.status, 1);
+	EXPECT_NE(res.out.find("Switching make to batch mode.\n"
+	    "Was unable to create batch mode.\n"), std::string::npos);
+	EXPECT_EQ(res.out.find("Cleaning up"), std::string::npos);
+	EXPECT_TRUE(std::filesystem::is_symlink("/etc/make.conf"));
+	EXPECT_EQ(read_file("/etc/make.conf.shared"), "WITHOUT_X11=yes\n");
+	EXPECT_FALSE(exists("/etc/make.conf.zub"));
+}
+
+TEST_F(FaultTest, PortWithoutItsFiles)
+{
+	std::filesystem::create_directories(PORT);
+	ToolResult res = run({"-8", "-9", "-s", PORT});
+	EXPECT_EQ(res.status, 0);
+	EXPECT_EQ(res.out, std::string("Found port ") + PORT + "\n"
+	    "Got port name: faulty\n"
+	    "Creating empty module template, version 8.\n"
+	    "Done creating module 8 template.\n"
+	    "Creating empty module template, version 9.\n"
+	    "Done creating module 9 template.\n"
+	    "Trying to guess website.\n"
+	    "Unable to get port's website.\n"
+	    "Was unable to find port's author.\n"
+	    "Assign port to Games category.\n"
+	    "Could not find exe the smart way.\n"
+	    "Trying to guess the port's executable.\n"
+	    "Was unable to guess main executable.\n"
+	    "Looking for more bin files.\n"
+	    "Could not find icon file.\n"
+	    "Creating ZUB conf file.\n"
+	    "Creating ZUB 9 conf file.\n"
+	    "Creating Kmenu file.\n"
+	    "Finished writing to Kmenu file.\n"
+	    "Creating desktop entry.\n"
+	    "Couldn't find exe to write to menu/desktop.\n"
+	    "Cleaning up ZUB data.\n"
+	    "Reverting back to old make configuration.\n");
+
+	// Without -s make finds no Makefile.
+	for (const ConfState &s : CONF_STATES) {
+		set_conf(s);
+		res = run({"-q", "-9", PORT});
+		EXPECT_EQ(res.status, 2) << s.name;
+		expect_restored(s.after, res, s.name);
+	}
+}
+
+TEST_F(FaultTest, MoreNewFilesThanTheTableHolds)
+{
+	make_port(PORT, "install:\n"
+	    "\t@sleep 0.05\n"
+	    "\t@mkdir -p /usr/local/share/faulty /usr/local/bin\n"
+	    "\t@cd /usr/local/share/faulty && seq 1 1100 | xargs touch\n"
+	    "\t@ln -sf ../share/faulty/1 /usr/local/bin/faulty-link\n", "", "");
+	for (const ConfState &s : CONF_STATES) {
+		set_conf(s);
+		ToolResult res = run({"-l", "run.log", "-9", PORT});
+		EXPECT_EQ(res.status, 0) << s.name;
+		std::string log = read_file(out_dir + "/run.log");
+		size_t found = 0;
+		for (size_t at = 0; (at = log.find("Found new ", at)) !=
+		    std::string::npos; at++)
+			found++;
+		EXPECT_EQ(found, static_cast<size_t>(NEW_FILES_MAX)) << s.name;
+		EXPECT_EQ(log.find("Found new link"), std::string::npos);
+		expect_restored(s.after, res, s.name);
+	}
+}
+
+TEST_F(FaultTest, LogThatCannotBeWritten)
+{
+	make_port(PORT, "", "", "");
+	// A log in a directory that does not exist: a silent stop.
+	ToolResult res = run({"-l", "/tmp/no/such/run.log", "-9", "-s", PORT});
+	EXPECT_EQ(res.status, 1);
+	EXPECT_EQ(res.out, "");
+	EXPECT_EQ(res.err, "");
+	EXPECT_TRUE(list_tree(out_dir).empty());
+
+	// A log whose writes fail: the modules are written all the same.
+	res = run({"-l", "/dev/full", "-9", "-s", PORT});
+	EXPECT_EQ(res.status, 0);
+	EXPECT_EQ(res.out, "");
+	EXPECT_TRUE(exists(out_dir + "/faulty/zub.conf"));
+}
+
+}
