@@ -21,6 +21,11 @@ operator new(std::size_t size)
 	throw std::bad_alloc();
 }
 
+// g++ sees the inlined operator new and takes the free below for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void
 operator delete(void *p) noexcept
 {
