@@ -43,13 +43,6 @@ protected:
 			return;
 		make_port(PORT, GOOD_MAKEFILE, "", GOOD_PLIST);
 	}
-
-	ToolResult run(std::vector<std::string> args, ToolRun r = ToolRun())
-	{
-		r.args = std::move(args);
-		r.cwd = out_dir;
-		return run_tool(r);
-	}
 };
 
 std::string

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "build/build.h"
+#include "support/job_log.h"
 #include "support/sandbox_test.h"
 
 namespace {
@@ -24,17 +25,7 @@ protected:
 		std::this_thread::sleep_for(std::chrono::milliseconds(30));
 	}
 
-	std::string logged()
-	{
-		FILE *f = job.log_file.get();
-		std::fflush(f);
-		std::rewind(f);
-		std::string text;
-		int c;
-		while ((c = std::fgetc(f)) != EOF)
-			text.push_back(static_cast<char>(c));
-		return text;
-	}
+	std::string logged() { return logged_text(job); }
 
 	// Checks every slot against the lines as the log shows them taken, in
 	// order, and returns the stored paths.

@@ -20,16 +20,7 @@ const char USAGE[] =
     "  -9         -- build module for ZUB version 9\n"
     "\n";
 
-class CliTest : public SandboxTest {
-protected:
-	ToolResult run(std::vector<std::string> args)
-	{
-		ToolRun r;
-		r.args = std::move(args);
-		r.cwd = out_dir;
-		return run_tool(r);
-	}
-};
+class CliTest : public SandboxTest {};
 
 TEST_F(CliTest, NoArgumentsPrintsUsageAndRestoresAStaleBackup)
 {

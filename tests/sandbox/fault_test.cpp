@@ -10,15 +10,7 @@ namespace {
 
 const char PORT[] = "/tmp/ports/games/faulty";
 
-class FaultTest : public SandboxTest {
-protected:
-	ToolResult run(std::vector<std::string> args, ToolRun r = ToolRun())
-	{
-		r.args = std::move(args);
-		r.cwd = out_dir;
-		return run_tool(r);
-	}
-};
+class FaultTest : public SandboxTest {};
 
 TEST_F(FaultTest, MakeKilledByASignalStopsWithTwo)
 {

@@ -48,10 +48,8 @@ protected:
 	ToolResult run(std::vector<std::string> args)
 	{
 		ToolRun r;
-		r.args = std::move(args);
-		r.cwd = out_dir;
 		r.path_prefix = "/tmp/fakebin";
-		return run_tool(r);
+		return SandboxTest::run(std::move(args), r);
 	}
 
 	void fresh_out()

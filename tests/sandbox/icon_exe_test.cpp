@@ -1,6 +1,7 @@
 // The main executable fallback and the icon choice, which look under
 // /usr/local and among the captured files.
 #include "inspect/inspect.h"
+#include "support/job_log.h"
 #include "support/sandbox_test.h"
 
 namespace {
@@ -19,17 +20,7 @@ protected:
 
 	void TearDown() override { std::filesystem::current_path("/"); }
 
-	std::string logged()
-	{
-		FILE *f = job.log_file.get();
-		std::fflush(f);
-		std::rewind(f);
-		std::string text;
-		int c;
-		while ((c = std::fgetc(f)) != EOF)
-			text.push_back(static_cast<char>(c));
-		return text;
-	}
+	std::string logged() { return logged_text(job); }
 
 	void fresh(const std::vector<std::pair<int, std::string>> &slots)
 	{

@@ -8,14 +8,6 @@ namespace {
 
 class ModuleTest : public SandboxTest {
 protected:
-	ToolResult run(std::vector<std::string> args)
-	{
-		ToolRun r;
-		r.args = std::move(args);
-		r.cwd = out_dir;
-		return run_tool(r);
-	}
-
 	std::string out(const std::string &rel) { return read_file(out_dir + "/" + rel); }
 
 	static mode_t mode_of(const std::string &path)

@@ -21,6 +21,14 @@ protected:
 		std::filesystem::create_directories(out_dir);
 	}
 
+	// Runs the binary with `args` in the output directory.
+	ToolResult run(std::vector<std::string> args, ToolRun r = ToolRun())
+	{
+		r.args = std::move(args);
+		r.cwd = out_dir;
+		return run_tool(r);
+	}
+
 	// Lets a test see the make configuration that it left behind.
 	std::string etc_change(const std::string &name)
 	{

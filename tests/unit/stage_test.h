@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "run/job.h"
+#include "support/job_log.h"
 
 class StageTest : public ::testing::Test {
 protected:
@@ -35,17 +36,7 @@ protected:
 	}
 
 	// What the stages logged so far.
-	std::string logged()
-	{
-		FILE *f = job.log_file.get();
-		std::fflush(f);
-		std::rewind(f);
-		std::string text;
-		int c;
-		while ((c = std::fgetc(f)) != EOF)
-			text.push_back(static_cast<char>(c));
-		return text;
-	}
+	std::string logged() { return logged_text(job); }
 
 	static std::string read(const std::string &path)
 	{
