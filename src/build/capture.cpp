@@ -5,7 +5,7 @@
 static bool
 continues_path(const std::string &line)
 {
-	return line.compare(0, 10, "/usr/local") != 0;
+	return line.rfind("/usr/local", 0) != 0;
 }
 
 // Takes the slot that `slot` names for one path: stores the path, or leaves
