@@ -1,8 +1,8 @@
 #include "run/sys.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <unistd.h>
 #include <vector>
 

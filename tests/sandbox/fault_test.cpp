@@ -33,11 +33,12 @@ TEST_F(FaultTest, ToolKilledDuringTheBuildIsUndoneByTheNextRun)
 {
 	// The marker is the only file named by a number in the sandbox's /tmp:
 	// the recipe kills the process whose id names it, the tool itself.
-	make_port(PORT, "install:\n"
-	    "\t@kill -KILL `ls /tmp | grep -E '^[0-9]+$$'`\n", "", "");
+	const char *kill_tool = "install:\n"
+	    "\t@kill -KILL `ls /tmp | grep -E '^[0-9]+$$'`\n";
 	const char *before = "CFLAGS+=-pipe\n";
 	for (bool skip_again : {false, true}) {
 		write_file("/etc/make.conf", before);
+		make_port(PORT, kill_tool, "", "");
 		ToolResult killed = run({"-q", "-9", PORT});
 		ASSERT_EQ(killed.status, 128 + SIGKILL);
 		EXPECT_EQ(read_file("/etc/make.conf"), "BATCH=yes\n");
@@ -51,8 +52,6 @@ TEST_F(FaultTest, ToolKilledDuringTheBuildIsUndoneByTheNextRun)
 		    std::vector<std::string>{"-q", "-9", PORT});
 		EXPECT_EQ(again.status, 0);
 		expect_restored(before, again, skip_again ? "-s" : "build");
-		make_port(PORT, "install:\n"
-		    "\t@kill -KILL `ls /tmp | grep -E '^[0-9]+$$'`\n", "", "");
 	}
 }
 

@@ -127,8 +127,6 @@ bind_back(const std::vector<KeptDir> &kept)
 		if (k.fd < 0 || mount(from.c_str(), k.path.c_str(), nullptr,
 		    MS_BIND | MS_REC, nullptr) != 0)
 			ok = false;
-		if (k.fd >= 0)
-			close(k.fd);
 	}
 	return ok;
 }
@@ -186,9 +184,13 @@ sandbox_reset(std::string &why)
 		return false;
 	}
 	std::vector<KeptDir> kept = open_hidden_trees();
-	if (mount("sandbox", "/usr/local", "tmpfs", 0, "mode=0755") != 0 ||
-	    mount("sandbox", "/tmp", "tmpfs", 0, "mode=1777") != 0 ||
-	    !bind_back(kept)) {
+	bool ok = mount("sandbox", "/usr/local", "tmpfs", 0, "mode=0755") == 0 &&
+	    mount("sandbox", "/tmp", "tmpfs", 0, "mode=1777") == 0 &&
+	    bind_back(kept);
+	for (const KeptDir &k : kept)
+		if (k.fd >= 0)
+			close(k.fd);
+	if (!ok) {
 		why = "cannot mount the sandbox";
 		return false;
 	}
