@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz/scratch.h"
-#include "run/run.h"
+#include "cli/cli.h"
 
 // -l creates its file: each input starts from an empty scratch directory.
 static void

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "build/build.h"
+#include "install/install.h"
 
 static void
 take(PortJob &job, const std::string &out, const char *kind, int &slot)
@@ -23,7 +23,7 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
 	std::string in(reinterpret_cast<const char *>(data), size);
 	PortJob job;
-	job.log_mode = LOG_QUIET;
+	job.log_mode = LogMode::LOG_QUIET;
 	std::string::size_type nul = in.find('\0');
 	std::string files = in, links;
 	if (nul != std::string::npos) {

@@ -34,7 +34,7 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	value = value.substr(0, value.find('\0'));
 
 	PortJob job;
-	job.log_mode = LOG_QUIET;
+	job.log_mode = LogMode::LOG_QUIET;
 	job.port_name = "foo";
 	job.module_dir9 = "foo";
 	job.port_path = "ports/games/foo";

@@ -53,7 +53,7 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	put("ports/games/foo/pkg-plist", in[3]);
 
 	PortJob job;
-	job.log_mode = LOG_QUIET;
+	job.log_mode = LogMode::LOG_QUIET;
 	job.port_path = "ports/games/foo";
 	job.port_name = in[0];
 	guess_website(job);
@@ -73,7 +73,7 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	}
 
 	PortJob path_job;
-	path_job.log_mode = LOG_QUIET;
+	path_job.log_mode = LogMode::LOG_QUIET;
 	path_job.port_path = in[4];
 	if (guess_category(path_job) != 1 || !path_job.category)
 		std::abort();

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include "inspect/inspect.h"
+#include "job/port_path.h"
 
 int
 check_port_dir(PortJob &job)
@@ -32,16 +33,12 @@ check_root(PortJob &job)
 int
 derive_names(PortJob &job)
 {
-	const std::string &path = *job.port_path;
-	std::string::size_type slash = path.rfind('/');
-
 	// An empty last component would name the modules "-8" and "", and "."
 	// or ".." would put the version-9 module in or above this directory.
-	std::string name = slash == std::string::npos ? "" :
-	    path.substr(slash + 1);
-	if (name.empty() || name == "." || name == "..") {
+	Text name = split_port_path(*job.port_path).name;
+	if (!name || name->empty() || name == "." || name == "..") {
 		log_msg(job, "Was unable to find port name from %s\n",
-		    path.c_str());
+		    job.port_path->c_str());
 		return 0;
 	}
 	job.port_name = name;

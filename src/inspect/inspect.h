@@ -3,7 +3,7 @@
 #ifndef RIDIVAVE_INSPECT_INSPECT_H
 #define RIDIVAVE_INSPECT_INSPECT_H
 
-#include "run/job.h"
+#include "job/job.h"
 
 int check_port_dir(PortJob &job);
 int check_root(PortJob &job);

@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include "job/port_path.h"
 #include "module/module.h"
 
 // The module update server that version-8 modules ask for updates.
@@ -57,20 +58,6 @@ write_conf_v8(PortJob &job)
 	return 1;
 }
 
-// The category directory: port_path from the end of ports_root to the next
-// slash, so games for /usr/ports/games/foo.
-static std::string
-category_dir(const PortJob &job)
-{
-	const std::string &path = *job.port_path;
-	std::string::size_type start = job.ports_root ? job.ports_root->size() :
-	    path.size();
-
-	if (start >= path.size())
-		return "";
-	return path.substr(start, path.find('/', start) - start);
-}
-
 int
 write_conf_v9(PortJob &job)
 {
@@ -86,7 +73,7 @@ write_conf_v9(PortJob &job)
 	put_assignment(f.get(), "ZUB_PROGAUTHOR", job.author);
 	put_assignment(f.get(), "ZUB_PROGICON", icon_file_name(job));
 	put_assignment(f.get(), "ZUB_MAKEPORT",
-	    category_dir(job) + "/" + *job.port_name);
+	    split_port_path(*job.port_path).category_dir + "/" + *job.port_name);
 	std::fprintf(f.get(), "ZUB_MKPORTBEFORE=\"\"\n");
 	std::fprintf(f.get(), "ZUB_MKPORTAFTER=\"\"\n");
 	std::fprintf(f.get(), "ZUB_MAKEOPTS=\"\"\n");

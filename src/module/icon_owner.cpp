@@ -1,4 +1,6 @@
 #include "module/module.h"
+#include "sys/command.h"
+#include "sys/quote.h"
 
 int
 copy_icon_v8(PortJob &job)
@@ -6,7 +8,7 @@ copy_icon_v8(PortJob &job)
 	if (!job.icon)
 		return 0;
 	log_msg(job, "Copying icon file %s\n", job.icon->c_str());
-	run_shell(shell_command("cp", {*job.icon,
+	run_command(shell_command("cp", {*job.icon,
 	    *job.module_dir8 + "/overlay-dir/"}));
 	return 1;
 }
@@ -18,7 +20,7 @@ copy_icon_v9(PortJob &job)
 		return 0;
 	log_msg(job, "Copying icon file, %s, to resource directory.\n",
 	    job.icon->c_str());
-	run_shell(shell_command("cp", {*job.icon,
+	run_command(shell_command("cp", {*job.icon,
 	    *job.module_dir9 + "/resources/"}));
 	return 1;
 }
@@ -32,7 +34,7 @@ chown_module(PortJob &job, const std::string &module_dir)
 	std::string command = shell_command("chown -R", {*job.owner,
 	    module_dir});
 	log_msg(job, "Performing %s\n", command.c_str());
-	run_shell(command);
+	run_command(command);
 }
 
 void

@@ -3,7 +3,7 @@
 #ifndef RIDIVAVE_MODULE_MODULE_H
 #define RIDIVAVE_MODULE_MODULE_H
 
-#include "run/job.h"
+#include "job/job.h"
 
 int make_template_v8(PortJob &job);
 int make_template_v9(PortJob &job);

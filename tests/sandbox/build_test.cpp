@@ -3,6 +3,7 @@
 #include <sys/mount.h>
 
 #include "sandbox/make_conf.h"
+#include "support/runs.h"
 
 namespace {
 
@@ -45,53 +46,23 @@ protected:
 	}
 };
 
-std::string
-successful_log(pid_t pid)
+// What a run of the good port logs.
+FullRun
+good_run()
 {
-	std::string marker = "/tmp/" + std::to_string(pid);
-	return std::string("Found port ") + PORT + "\n"
-	    "Root access confirmed.\n"
-	    "Got port name: buildme\n"
-	    "Creating empty module template, version 8.\n"
-	    "Done creating module 8 template.\n"
-	    "Creating empty module template, version 9.\n"
-	    "Done creating module 9 template.\n"
-	    "Trying to guess website.\n"
-	    "Unable to get port's website.\n"
-	    "Found author bm@example.org\n"
-	    "\n"
-	    "Assign port to Games category.\n"
-	    "Switching make to batch mode.\n"
-	    "Switch to batch mode complete.\n"
-	    "Creating temporary file " + marker + "\n"
-	    "Moving to port directory " + PORT + "\n"
-	    "Attempting to make the port.\n"
-	    "make says hello\n"
-	    "Completed make. Everything appears OK.\n"
-	    "Returning to directory /tmp/out\n"
-	    "Finding files using find /usr/local -type f -newer " + marker + "\n"
-	    "Found new file: /usr/local/bin/buildme\n"
-	    "Found new file: /usr/local/share/buildme/icons/buildme-icon.png\n"
-	    "Found new file: /usr/local/share/buildme/seen-make.conf\n"
-	    "Finding links using find /usr/local/ -type l -newer " + marker + "\n"
-	    "Found new link: /usr/local/bin/bm\n"
-	    "Found main exe file bin/buildme\n"
-	    "Looking for more bin files.\n"
-	    "Found extra exe: bm\n"
-	    "Found icon file /usr/local/share/buildme/icons/buildme-icon.png\n"
-	    "Copying icon file /usr/local/share/buildme/icons/buildme-icon.png\n"
-	    "Copying icon file, /usr/local/share/buildme/icons/buildme-icon.png, "
-	    "to resource directory.\n"
-	    "Creating ZUB conf file.\n"
-	    "Creating ZUB 9 conf file.\n"
-	    "Creating Kmenu file.\n"
-	    "Finished writing to Kmenu file.\n"
-	    "Creating desktop entry.\n"
-	    "Writing menu file.\n"
-	    "Creating desktop entry.\n"
-	    "Writing menu file.\n"
-	    "Cleaning up ZUB data.\n"
-	    "Reverting back to old make configuration.\n";
+	FullRun run;
+	run.port = PORT;
+	run.name = "buildme";
+	run.author = "bm@example.org";
+	run.make_output = "make says hello\n";
+	run.files = {"/usr/local/bin/buildme",
+	    "/usr/local/share/buildme/icons/buildme-icon.png",
+	    "/usr/local/share/buildme/seen-make.conf"};
+	run.links = {"/usr/local/bin/bm"};
+	run.main_exe = "bin/buildme";
+	run.extras = {"bm"};
+	run.icon = "/usr/local/share/buildme/icons/buildme-icon.png";
+	return run;
 }
 
 TEST_F(BuildTest, FullRunWithMake)
@@ -106,7 +77,7 @@ TEST_F(BuildTest, FullRunWithMake)
 		ToolResult res = run({"-8", "-9", PORT});
 		EXPECT_EQ(res.status, 0) << s.name;
 		EXPECT_EQ(res.err, "") << s.name;
-		EXPECT_EQ(sort_found_lines(res.out), successful_log(res.pid))
+		EXPECT_EQ(sort_found_lines(res.out), full_run_log(good_run(), res.pid))
 		    << s.name;
 		EXPECT_EQ(read_file("/usr/local/share/buildme/seen-make.conf"),
 		    "BATCH=yes\n") << s.name;
@@ -237,25 +208,9 @@ TEST_F(BuildTest, ConfigurationThatCannotBeCopiedIsLeftAlone)
 	EXPECT_FALSE(exists("/usr/local/bin/buildme"));
 }
 
-// A pkg_add of our own, first on PATH: it records its arguments, installs
-// a file and fails when asked to.
-const char FAKE_PKG_ADD[] =
-    "#!/bin/sh\n"
-    "printf '%s\\n' \"$#\" \"$@\" > /tmp/pkg_add.args\n"
-    "echo pkg_add says hello\n"
-    "[ -e /tmp/fakebin/fail ] && exit 1\n"
-    "sleep 0.05\n"
-    "mkdir -p /usr/local/bin && touch /usr/local/bin/pkgfile\n"
-    "exit 0\n";
-
 TEST_F(BuildTest, PackageInstall)
 {
-	write_file("/tmp/fakebin/pkg_add", FAKE_PKG_ADD);
-	std::filesystem::permissions("/tmp/fakebin/pkg_add",
-	    std::filesystem::perms::owner_all);
-	ToolRun r;
-	r.path_prefix = "/tmp/fakebin";
-
+	ToolRun r = with_fake_pkg_add();
 	ToolResult res = run({"-p", "-9", PORT}, r);
 	EXPECT_EQ(res.status, 0);
 	EXPECT_EQ(read_file("/tmp/pkg_add.args"), "3\n-r\n-v\nbuildme\n");
@@ -285,14 +240,10 @@ TEST_F(BuildTest, PackageInstall)
 
 TEST_F(BuildTest, PackageNameReachesPkgAddAsOneWord)
 {
-	write_file("/tmp/fakebin/pkg_add", FAKE_PKG_ADD);
-	std::filesystem::permissions("/tmp/fakebin/pkg_add",
-	    std::filesystem::perms::owner_all);
 	const std::string name = "it's $(touch canary); `touch canary2`";
 	make_port("/tmp/ports/games/" + name, "PORTNAME=x\n", "", "");
-	ToolRun r;
-	r.path_prefix = "/tmp/fakebin";
-	ToolResult res = run({"-q", "-p", "-9", "/tmp/ports/games/" + name}, r);
+	ToolResult res = run({"-q", "-p", "-9", "/tmp/ports/games/" + name},
+	    with_fake_pkg_add());
 	EXPECT_EQ(res.status, 0);
 	EXPECT_EQ(read_file("/tmp/pkg_add.args"), "3\n-r\n-v\n" + name + "\n");
 	EXPECT_FALSE(exists(out_dir + "/canary"));

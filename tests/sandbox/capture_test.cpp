@@ -3,7 +3,7 @@
 #include <sstream>
 #include <thread>
 
-#include "build/build.h"
+#include "install/install.h"
 #include "support/job_log.h"
 #include "support/sandbox_test.h"
 
@@ -17,7 +17,7 @@ protected:
 		if (IsSkipped() || HasFatalFailure())
 			return;
 		write_file("/usr/local/old/file", "before the marker");
-		job.log_mode = LOG_FILE;
+		job.log_mode = LogMode::LOG_FILE;
 		job.log_file.reset(std::tmpfile());
 		ASSERT_EQ(create_marker(job), 1);
 		job.log_file.reset(std::tmpfile());	// the capture's lines alone

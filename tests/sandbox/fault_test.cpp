@@ -3,8 +3,9 @@
 // written.  Every run leaves /etc/make.conf as it was.
 #include <csignal>
 
-#include "run/job.h"
+#include "job/job.h"
 #include "sandbox/make_conf.h"
+#include "support/runs.h"
 
 namespace {
 
@@ -75,29 +76,10 @@ TEST_F(FaultTest, PortWithoutItsFiles)
 	std::filesystem::create_directories(PORT);
 	ToolResult res = run({"-8", "-9", "-s", PORT});
 	EXPECT_EQ(res.status, 0);
-	EXPECT_EQ(res.out, std::string("Found port ") + PORT + "\n"
-	    "Got port name: faulty\n"
-	    "Creating empty module template, version 8.\n"
-	    "Done creating module 8 template.\n"
-	    "Creating empty module template, version 9.\n"
-	    "Done creating module 9 template.\n"
-	    "Trying to guess website.\n"
-	    "Unable to get port's website.\n"
-	    "Was unable to find port's author.\n"
-	    "Assign port to Games category.\n"
-	    "Could not find exe the smart way.\n"
-	    "Trying to guess the port's executable.\n"
-	    "Was unable to guess main executable.\n"
-	    "Looking for more bin files.\n"
-	    "Could not find icon file.\n"
-	    "Creating ZUB conf file.\n"
-	    "Creating ZUB 9 conf file.\n"
-	    "Creating Kmenu file.\n"
-	    "Finished writing to Kmenu file.\n"
-	    "Creating desktop entry.\n"
-	    "Couldn't find exe to write to menu/desktop.\n"
-	    "Cleaning up ZUB data.\n"
-	    "Reverting back to old make configuration.\n");
+	FullRun bare;
+	bare.port = PORT;
+	bare.name = "faulty";
+	EXPECT_EQ(res.out, full_run_log(bare, res.pid));
 
 	// Without -s make finds no Makefile.
 	for (const ConfState &s : CONF_STATES) {

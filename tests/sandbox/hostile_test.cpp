@@ -3,6 +3,7 @@
 // in the documented exit status.
 #include <sys/stat.h>
 
+#include "support/runs.h"
 #include "support/sandbox_test.h"
 
 namespace {
@@ -21,14 +22,6 @@ const std::vector<std::string> HOSTILE = {
 	"back\\slash $HOME *",
 };
 
-// A pkg_add of our own, first on PATH: it records its arguments and
-// installs what the test put in /tmp/stage.
-const char FAKE_PKG_ADD[] =
-    "#!/bin/sh\n"
-    "printf '%s\\n' \"$@\" > /tmp/pkg_add.args\n"
-    "sleep 0.05\n"
-    "mkdir -p /usr/local && cp -R /tmp/stage/. /usr/local/\n";
-
 class HostileTest : public SandboxTest {
 protected:
 	void SetUp() override
@@ -36,9 +29,6 @@ protected:
 		SandboxTest::SetUp();
 		if (IsSkipped() || HasFatalFailure())
 			return;
-		write_file("/tmp/fakebin/pkg_add", FAKE_PKG_ADD);
-		std::filesystem::permissions("/tmp/fakebin/pkg_add",
-		    std::filesystem::perms::owner_all);
 		if (exists("/etc/make.conf"))
 			conf_before = read_file("/etc/make.conf");
 	}
@@ -47,9 +37,7 @@ protected:
 
 	ToolResult run(std::vector<std::string> args)
 	{
-		ToolRun r;
-		r.path_prefix = "/tmp/fakebin";
-		return SandboxTest::run(std::move(args), r);
+		return SandboxTest::run(std::move(args), with_fake_pkg_add());
 	}
 
 	void fresh_out()
@@ -99,11 +87,12 @@ TEST_F(HostileTest, PortDirectoryNames)
 		ToolResult res = run({"-l", "run.log", "-p", "-o", "nobody", "-8",
 		    "-9", port});
 		ASSERT_EQ(res.status, 0) << name << res.err;
-		EXPECT_EQ(res.out, "") << name;
+		EXPECT_EQ(res.out, "pkg_add says hello\n") << name;
 		expect_contained(name, name);
 
 		// pkg_add got the name as one operand, never as an option.
-		std::string args = name[0] == '-' ? "-r\n-v\n--\n" : "-r\n-v\n";
+		std::string args = name[0] == '-' ? "4\n-r\n-v\n--\n" :
+		    "3\n-r\n-v\n";
 		EXPECT_EQ(read_file("/tmp/pkg_add.args"), args + name + "\n");
 
 		const std::string v8 = out_dir + "/" + name + "-8";

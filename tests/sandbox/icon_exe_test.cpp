@@ -13,7 +13,7 @@ protected:
 		SandboxTest::SetUp();
 		if (IsSkipped() || HasFatalFailure())
 			return;
-		job.log_mode = LOG_FILE;
+		job.log_mode = LogMode::LOG_FILE;
 		job.port_name = "foo";
 		std::filesystem::current_path(out_dir);
 	}

@@ -2,6 +2,8 @@
 // icon copies, console programs and the handover to an owner.
 #include <sys/stat.h>
 
+#include "support/entries.h"
+#include "support/runs.h"
 #include "support/sandbox_test.h"
 
 namespace {
@@ -18,44 +20,6 @@ protected:
 	}
 };
 
-std::string
-entry(const std::string &name, const std::string &icon_line)
-{
-	std::string display = name;
-	display[0] = static_cast<char>(display[0] - 'a' + 'A');
-	return "[Desktop Entry]\n"
-	    "Value=1.0\n"
-	    "Type=Application\n"
-	    "Name=" + display + "\n"
-	    "GenericName=" + name + "\n"
-	    "Exec=%%ZUB_EXEDIR%%/" + name + "\n"
-	    "Path=%%ZUB_APPDIR%%\n" + icon_line +
-	    "StartupNotify=true\n";
-}
-
-std::string
-kmenu(const std::string &exe, const std::string &icon,
-    const std::string &descr, const char *flags[6], const std::string &cat)
-{
-	return "ExePath: bin/" + exe + "\n"
-	    "ExeIcon: " + icon + "\n"
-	    "ExeDescr: " + descr + "\n"
-	    "ExeNoDesktop: " + flags[0] + "\n"
-	    "ExeNoMenu: " + flags[1] + "\n"
-	    "ExeNoCrashHandler: " + flags[2] + "\n"
-	    "ExeRunRoot: " + flags[3] + "\n"
-	    "ExeRunShell: " + flags[4] + "\n"
-	    "ExeNotify: " + flags[5] + "\n"
-	    "ExeLink: 0\n"
-	    "ExeWebLink: 0\n"
-	    "ExeTaskbar: 0\n"
-	    "ExeOwndir: 2\n"
-	    "ExeKdeCat: " + cat + "\n";
-}
-
-const char *GUI_FLAGS[6] = {"0", "0", "0", "0", "0", "1"};
-const char *CONSOLE_FLAGS[6] = {"1", "1", "1", "0", "1", "1"};
-
 TEST_F(ModuleTest, FullRunBuildsTheExamplePortAndWritesBothModules)
 {
 	const std::string port = example_port();
@@ -65,7 +29,6 @@ TEST_F(ModuleTest, FullRunBuildsTheExamplePortAndWritesBothModules)
 	ASSERT_EQ(res.status, 0) << res.out << res.err;
 	EXPECT_EQ(res.err, "");
 
-	std::string marker = "/tmp/" + std::to_string(res.pid);
 	// make echoes its commands; the tool's own lines frame them.
 	std::string make_lines;
 	for (const char *cmd : {"sleep 1",
@@ -80,68 +43,10 @@ TEST_F(ModuleTest, FullRunBuildsTheExamplePortAndWritesBothModules)
 	    "cp files/README /usr/local/share/pebblejump/README",
 	    "ln -sf pebblejump /usr/local/bin/pjump"})
 		make_lines += std::string(cmd) + "\n";
-	EXPECT_EQ(sort_found_lines(res.out), "Found port " + port + "\n"
-	    "Root access confirmed.\n"
-	    "Got port name: pebblejump\n"
-	    "Creating empty module template, version 8.\n"
-	    "Done creating module 8 template.\n"
-	    "Creating empty module template, version 9.\n"
-	    "Done creating module 9 template.\n"
-	    "Trying to guess website.\n"
-	    "Found website https://pebblejump.example.org/\n"
-	    "Found author pebbles@example.org\n"
-	    "\n"
-	    "Assign port to Games category.\n"
-	    "Switching make to batch mode.\n"
-	    "Switch to batch mode complete.\n"
-	    "Creating temporary file " + marker + "\n"
-	    "Moving to port directory " + port + "\n"
-	    "Attempting to make the port.\n" + make_lines +
-	    "Completed make. Everything appears OK.\n"
-	    "Returning to directory /tmp/out\n"
-	    "Finding files using find /usr/local -type f -newer " + marker + "\n"
-	    "Found new file: /usr/local/bin/pebblejump\n"
-	    "Found new file: /usr/local/bin/pebblejump-scores\n"
-	    "Found new file: " + icon + "\n"
-	    "Found new file: /usr/local/share/pebblejump/README\n"
-	    "Finding links using find /usr/local/ -type l -newer " + marker + "\n"
-	    "Found new link: /usr/local/bin/pjump\n"
-	    "Found main exe file bin/pebblejump\n"
-	    "Looking for more bin files.\n"
-	    "Found extra exe: pebblejump-scores\n"
-	    "Found extra exe: pjump\n"
-	    "Found icon file " + icon + "\n"
-	    "Copying icon file " + icon + "\n"
-	    "Copying icon file, " + icon + ", to resource directory.\n"
-	    "Creating ZUB conf file.\n"
-	    "Creating ZUB 9 conf file.\n"
-	    "Creating Kmenu file.\n"
-	    "Finished writing to Kmenu file.\n"
-	    "Creating desktop entry.\n"
-	    "Writing menu file.\n"
-	    "Creating desktop entry.\n"
-	    "Writing menu file.\n"
-	    "Creating desktop entry.\n"
-	    "Writing menu file.\n"
-	    "Cleaning up ZUB data.\n"
-	    "Reverting back to old make configuration.\n");
+	EXPECT_EQ(sort_found_lines(res.out), full_run_log(example_port_run(
+	    make_lines, icon), res.pid));
 
-	EXPECT_EQ(list_tree(out_dir), (std::vector<std::string>{
-	    "pebblejump-8/", "pebblejump-8/kmenu-dir/",
-	    "pebblejump-8/kmenu-dir/pebblejump", "pebblejump-8/mime-dir/",
-	    "pebblejump-8/overlay-dir/",
-	    "pebblejump-8/overlay-dir/pebblejump-icon.png",
-	    "pebblejump-8/zub.conf",
-	    "pebblejump/", "pebblejump/resources/",
-	    "pebblejump/resources/pebblejump-icon.png", "pebblejump/scripts/",
-	    "pebblejump/xdg-desktop/",
-	    "pebblejump/xdg-desktop/pebblejump-scores.desktop",
-	    "pebblejump/xdg-desktop/pebblejump.desktop",
-	    "pebblejump/xdg-desktop/pjump.desktop", "pebblejump/xdg-menu/",
-	    "pebblejump/xdg-menu/pebblejump-scores.desktop",
-	    "pebblejump/xdg-menu/pebblejump.desktop",
-	    "pebblejump/xdg-menu/pjump.desktop", "pebblejump/xdg-mime/",
-	    "pebblejump/zub.conf"}));
+	EXPECT_EQ(list_tree(out_dir), example_port_tree(true));
 
 	EXPECT_EQ(out("pebblejump-8/zub.conf"), "#!/bin/sh\n"
 	    "PROGNAME=\"pebblejump\"\n"
@@ -168,13 +73,13 @@ TEST_F(ModuleTest, FullRunBuildsTheExamplePortAndWritesBothModules)
 	    "export ZUB_MAKEOPTS ZUB_PROGNAME ZUB_PROGWEB ZUB_PROGAUTHOR "
 	    "ZUB_MKPORTBEFORE ZUB_MKPORTAFTER ZUB_PROGICON ZUB_MAKEPORT\n");
 	EXPECT_EQ(out("pebblejump-8/kmenu-dir/pebblejump"),
-	    kmenu("pebblejump", "pebblejump-icon.png", "Pebblejump", GUI_FLAGS,
+	    kmenu_file("pebblejump", "pebblejump-icon.png", "Pebblejump", GUI_FLAGS,
 	    "Games"));
 
 	const std::string icon_line =
 	    "Icon=%%ZUB_APPDIR%%/pebblejump-icon.png\n";
 	for (const char *name : {"pebblejump", "pebblejump-scores", "pjump"}) {
-		std::string e = entry(name, icon_line);
+		std::string e = desktop_entry(name, icon_line);
 		EXPECT_EQ(out(std::string("pebblejump/xdg-desktop/") + name +
 		    ".desktop"), e);
 		EXPECT_EQ(out(std::string("pebblejump/xdg-menu/") + name +
@@ -189,7 +94,7 @@ TEST_F(ModuleTest, FullRunBuildsTheExamplePortAndWritesBothModules)
 	EXPECT_EQ(mode_of(out_dir + "/pebblejump-8/kmenu-dir/pebblejump"), 0644u);
 	EXPECT_EQ(mode_of(out_dir + "/pebblejump/xdg-menu/pjump.desktop"), 0644u);
 	EXPECT_FALSE(exists("/etc/make.conf"));
-	EXPECT_FALSE(exists(marker));
+	EXPECT_FALSE(exists("/tmp/" + std::to_string(res.pid)));
 }
 
 TEST_F(ModuleTest, ConsoleProgramGetsConsoleFlagsAndNoDesktopEntries)
@@ -213,7 +118,7 @@ TEST_F(ModuleTest, ConsoleProgramGetsConsoleFlagsAndNoDesktopEntries)
 	    "Cleaning up ZUB data.\n"
 	    "Reverting back to old make configuration.\n");
 	EXPECT_EQ(out("tally-8/kmenu-dir/tally"),
-	    kmenu("tally", "defaulticon.png", "Tally", CONSOLE_FLAGS,
+	    kmenu_file("tally", "defaulticon.png", "Tally", CONSOLE_FLAGS,
 	    "Utilities"));
 	EXPECT_TRUE(std::filesystem::is_empty(out_dir + "/tally/xdg-desktop"));
 	EXPECT_TRUE(std::filesystem::is_empty(out_dir + "/tally/xdg-menu"));
@@ -277,7 +182,7 @@ TEST_F(ModuleTest, PortWithoutMainExecutableStillWritesTheExtras)
 	EXPECT_EQ(list_tree(out_dir + "/foo/xdg-desktop"),
 	    (std::vector<std::string>{"helper.desktop", "other.desktop"}));
 	EXPECT_EQ(out("foo/xdg-menu/other.desktop"),
-	    entry("other", "") + "Categories=Games");
+	    desktop_entry("other", "") + "Categories=Games");
 }
 
 // A port whose icon lies in a directory with a blank, and whose packing list

@@ -1,4 +1,5 @@
 // Whole runs with -s: the log byte for byte, teardown and interactive mode.
+#include "support/runs.h"
 #include "support/sandbox_test.h"
 
 namespace {
@@ -14,47 +15,9 @@ TEST_F(RunTest, ExamplePortWithoutBuild)
 	ToolResult res = run_tool(r);
 	EXPECT_EQ(res.status, 0);
 	EXPECT_EQ(res.err, "");
-	EXPECT_EQ(res.out, "Found port " + port + "\n"
-	    "Got port name: pebblejump\n"
-	    "Creating empty module template, version 8.\n"
-	    "Done creating module 8 template.\n"
-	    "Creating empty module template, version 9.\n"
-	    "Done creating module 9 template.\n"
-	    "Trying to guess website.\n"
-	    "Found website https://pebblejump.example.org/\n"
-	    "Found author pebbles@example.org\n"
-	    "\n"
-	    "Assign port to Games category.\n"
-	    "Found main exe file bin/pebblejump\n"
-	    "Looking for more bin files.\n"
-	    "Found extra exe: pebblejump-scores\n"
-	    "Found extra exe: pjump\n"
-	    "Could not find icon file.\n"
-	    "Creating ZUB conf file.\n"
-	    "Creating ZUB 9 conf file.\n"
-	    "Creating Kmenu file.\n"
-	    "Finished writing to Kmenu file.\n"
-	    "Creating desktop entry.\n"
-	    "Writing menu file.\n"
-	    "Creating desktop entry.\n"
-	    "Writing menu file.\n"
-	    "Creating desktop entry.\n"
-	    "Writing menu file.\n"
-	    "Cleaning up ZUB data.\n"
-	    "Reverting back to old make configuration.\n");
-	EXPECT_EQ(list_tree(out_dir), (std::vector<std::string>{
-	    "pebblejump-8/", "pebblejump-8/kmenu-dir/",
-	    "pebblejump-8/kmenu-dir/pebblejump", "pebblejump-8/mime-dir/",
-	    "pebblejump-8/overlay-dir/", "pebblejump-8/zub.conf",
-	    "pebblejump/", "pebblejump/resources/", "pebblejump/scripts/",
-	    "pebblejump/xdg-desktop/",
-	    "pebblejump/xdg-desktop/pebblejump-scores.desktop",
-	    "pebblejump/xdg-desktop/pebblejump.desktop",
-	    "pebblejump/xdg-desktop/pjump.desktop", "pebblejump/xdg-menu/",
-	    "pebblejump/xdg-menu/pebblejump-scores.desktop",
-	    "pebblejump/xdg-menu/pebblejump.desktop",
-	    "pebblejump/xdg-menu/pjump.desktop", "pebblejump/xdg-mime/",
-	    "pebblejump/zub.conf"}));
+	EXPECT_EQ(res.out, full_run_log(example_port_run(std::nullopt,
+	    std::nullopt), res.pid));
+	EXPECT_EQ(list_tree(out_dir), example_port_tree(false));
 	// -s changes nothing in /etc.
 	EXPECT_TRUE(list_tree(etc_upper_dir()).empty());
 }
@@ -73,7 +36,8 @@ TEST_F(RunTest, SkippedBuildStillRestoresAStaleBackup)
 
 struct PromptCase {
 	std::vector<std::string> options;
-	std::string input;
+	std::string input;	// all of standard input, written at the start
+	std::vector<std::pair<std::string, std::string>> answers;
 	bool close_stdin;
 	std::string out;	// what standard output shows
 	std::string web, author;	// as zub.conf holds them
@@ -88,17 +52,21 @@ TEST_F(RunTest, InteractiveModeAsksForWhatItCannotFind)
 	    "Please provide author> ";
 	const std::string long_answer = "http://" + std::string(400, 'w');
 	const PromptCase cases[] = {
-		{{"-q"}, "http://foo.example/\nJo Author <jo@example.org>\n", false,
+		// Each answer only once its prompt has reached the pipe: a
+		// prompt left in a buffer would never be answered.
+		{{"-q"}, "", {{"Please supply foo's website> ",
+		    "http://foo.example/\n"}, {"Please provide author> ",
+		    "Jo Author <jo@example.org>\n"}}, false,
 		    prompts, "http://foo.example/", "Jo Author <jo@example.org>"},
 		// A bare return gives the empty text.
-		{{"-q"}, "\n\n", false, prompts, "", ""},
+		{{"-q"}, "\n\n", {}, false, prompts, "", ""},
 		// A long answer is one answer, whole.
-		{{"-q"}, long_answer + "\nme\n", false, prompts, long_answer, "me"},
+		{{"-q"}, long_answer + "\nme\n", {}, false, prompts, long_answer, "me"},
 		// At the end of input both fields are empty.
-		{{"-q"}, "", false, prompts, "", ""},
-		{{"-q"}, "only-web", false, prompts, "only-web", ""},
-		{{"-q"}, "", true, prompts, "", ""},
-		{{"-l", "run.log"}, "w\na\n", false, prompts, "w", "a"},
+		{{"-q"}, "", {}, false, prompts, "", ""},
+		{{"-q"}, "only-web", {}, false, prompts, "only-web", ""},
+		{{"-q"}, "", {}, true, prompts, "", ""},
+		{{"-l", "run.log"}, "w\na\n", {}, false, prompts, "w", "a"},
 	};
 	for (const PromptCase &c : cases) {
 		ToolRun r;
@@ -106,6 +74,7 @@ TEST_F(RunTest, InteractiveModeAsksForWhatItCannotFind)
 		r.args.insert(r.args.end(), {"-i", "-9", "-s", "/tmp/ports/games/foo"});
 		r.cwd = out_dir;
 		r.input = c.input;
+		r.answers = c.answers;
 		r.close_stdin = c.close_stdin;
 		ToolResult res = run_tool(r);
 		EXPECT_EQ(res.status, 0);

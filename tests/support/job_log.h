@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "run/job.h"
+#include "job/job.h"
 
 inline std::string
 logged_text(PortJob &job)

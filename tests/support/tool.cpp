@@ -1,13 +1,13 @@
 #include "support/tool.h"
 
-#include "run/sys.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <csignal>
 #include <grp.h>
+#include <poll.h>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -15,45 +15,6 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-
-std::string
-read_file(const std::string &path)
-{
-	std::ifstream in(path, std::ios::binary);
-	std::ostringstream text;
-	text << in.rdbuf();
-	return text.str();
-}
-
-void
-write_file(const std::string &path, const std::string &text)
-{
-	fs::path parent = fs::path(path).parent_path();
-	if (!parent.empty())
-		fs::create_directories(parent);
-	std::ofstream(path, std::ios::binary) << text;
-}
-
-bool
-exists(const std::string &path)
-{
-	std::error_code ec;
-	return fs::symlink_status(path, ec).type() != fs::file_type::not_found &&
-	    !ec;
-}
-
-std::vector<std::string>
-list_tree(const std::string &dir)
-{
-	std::vector<std::string> paths;
-	for (const auto &e : fs::recursive_directory_iterator(dir)) {
-		std::string rel = fs::relative(e.path(), dir).string();
-		paths.push_back(e.is_directory() && !e.is_symlink() ? rel + "/" :
-		    rel);
-	}
-	std::sort(paths.begin(), paths.end());
-	return paths;
-}
 
 std::string
 sort_found_lines(const std::string &log)
@@ -85,44 +46,6 @@ sort_found_lines(const std::string &log)
 	return out;
 }
 
-std::vector<std::string>
-sourced_values(const std::string &conf, const std::vector<std::string> &names)
-{
-	std::string script = "set -u; . \"$1\"; printf '%s\\0'";
-	for (const std::string &n : names)
-		script += " \"$" + n + "\"";
-	std::string command = "/bin/sh -c " + shell_quote(script) + " sh " +
-	    shell_quote(conf);
-	std::vector<std::string> values;
-	FILE *p = popen(command.c_str(), "r");
-	if (p == nullptr)
-		return values;
-	std::string value;
-	int c;
-	while ((c = std::fgetc(p)) != EOF) {
-		if (c == '\0') {
-			values.push_back(value);
-			value.clear();
-		} else
-			value.push_back(static_cast<char>(c));
-	}
-	pclose(p);
-	return values;
-}
-
-std::vector<std::string>
-find_named(const std::string &dir, const std::string &name)
-{
-	std::vector<std::string> found;
-	std::error_code ec;
-	for (auto it = fs::recursive_directory_iterator(dir,
-	    fs::directory_options::skip_permission_denied, ec);
-	    it != fs::recursive_directory_iterator(); it.increment(ec))
-		if (it->path().filename() == name)
-			found.push_back(it->path().string());
-	return found;
-}
-
 std::string
 example_port()
 {
@@ -142,15 +65,20 @@ make_port(const std::string &dir, const std::string &makefile,
 		write_file(dir + "/pkg-plist", plist);
 }
 
+// Standard input, output and error of the child: files in `io`, or pipes
+// that the parent holds the other ends of.
 [[noreturn]] static void
-exec_child(const ToolRun &run, const std::string &io)
+exec_child(const ToolRun &run, const std::string &io, int in_pipe,
+    int out_pipe)
 {
 	if (chdir(run.cwd.c_str()) != 0)
 		_exit(126);
 	umask(run.umask_value);
 
-	int in = run.close_stdin ? -1 : open((io + "/in").c_str(), O_RDONLY);
-	int out = open((io + "/out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+	int in = in_pipe >= 0 ? in_pipe : run.close_stdin ? -1 :
+	    open((io + "/in").c_str(), O_RDONLY);
+	int out = out_pipe >= 0 ? out_pipe :
+	    open((io + "/out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
 	int err = open((io + "/err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
 	if (in >= 0)
 		dup2(in, 0);
@@ -200,27 +128,91 @@ exec_child(const ToolRun &run, const std::string &io)
 	_exit(127);
 }
 
+ToolProcess
+start_tool(const ToolRun &run)
+{
+	// The captured streams live beside the sandbox, never in the tree that
+	// a test inspects; each run has its own.
+	static int runs = 0;
+	ToolProcess proc;
+	proc.io = std::string(SANDBOX_DIR) + "/io/" + std::to_string(runs++);
+	fs::create_directories(proc.io);
+	write_file(proc.io + "/in", run.input);
+
+	int in[2] = {-1, -1}, out[2] = {-1, -1};
+	if (!run.answers.empty() && (pipe(in) != 0 || pipe(out) != 0))
+		return proc;
+	std::fflush(nullptr);
+	proc.pid = fork();
+	if (proc.pid == 0)
+		exec_child(run, proc.io, in[0], out[1]);
+	if (!run.answers.empty()) {
+		close(in[0]);
+		close(out[1]);
+		proc.in = in[1];
+		proc.out = out[0];
+	}
+	return proc;
+}
+
+// Reads what the tool printed until `text` shows after `from`, or the time
+// limit passes; false then.
+static bool
+read_until(ToolProcess &proc, const std::string &text, size_t from)
+{
+	while (proc.printed.find(text, from) == std::string::npos) {
+		struct pollfd p = {proc.out, POLLIN, 0};
+		char buf[4096];
+		if (poll(&p, 1, 10000) <= 0)
+			return false;
+		ssize_t n = read(proc.out, buf, sizeof buf);
+		if (n <= 0)
+			return false;
+		proc.printed.append(buf, static_cast<size_t>(n));
+	}
+	return true;
+}
+
+ToolResult
+finish_tool(ToolProcess &proc)
+{
+	ToolResult result;
+	result.pid = proc.pid;
+	if (proc.out >= 0) {
+		while (read_until(proc, std::string(1, '\0'), 0))
+			;	// to the end of output: no NUL is ever printed
+		close(proc.out);
+		result.out = proc.printed;
+	}
+	int status = 0;
+	if (proc.pid > 0)
+		waitpid(proc.pid, &status, 0);
+	result.status = WIFEXITED(status) ? WEXITSTATUS(status) :
+	    128 + WTERMSIG(status);
+	if (proc.out < 0)
+		result.out = read_file(proc.io + "/out");
+	result.err = read_file(proc.io + "/err");
+	return result;
+}
+
 ToolResult
 run_tool(const ToolRun &run)
 {
-	// The captured streams live beside the sandbox, never in the tree that
-	// a test inspects.
-	std::string io = std::string(SANDBOX_DIR) + "/io";
-	fs::create_directories(io);
-	write_file(io + "/in", run.input);
-
-	std::fflush(nullptr);
-	pid_t pid = fork();
-	if (pid == 0)
-		exec_child(run, io);
-
-	ToolResult result;
-	result.pid = pid;
-	int status = 0;
-	waitpid(pid, &status, 0);
-	result.status = WIFEXITED(status) ? WEXITSTATUS(status) :
-	    128 + WTERMSIG(status);
-	result.out = read_file(io + "/out");
-	result.err = read_file(io + "/err");
-	return result;
+	ToolProcess proc = start_tool(run);
+	size_t seen = 0;
+	for (const auto &[prompt, answer] : run.answers) {
+		// An answer before its prompt shows would hide a prompt that
+		// was never flushed.
+		if (!read_until(proc, prompt, seen)) {
+			kill(proc.pid, SIGKILL);
+			break;
+		}
+		seen = proc.printed.find(prompt, seen) + prompt.size();
+		if (write(proc.in, answer.data(), answer.size()) !=
+		    static_cast<ssize_t>(answer.size()))
+			break;
+	}
+	if (proc.in >= 0)
+		close(proc.in);
+	return finish_tool(proc);
 }

@@ -4,7 +4,10 @@
 
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
+
+#include "support/files.h"
 
 struct ToolRun {
 	std::vector<std::string> args;	// after the tool's name
@@ -18,6 +21,9 @@ struct ToolRun {
 	bool plant_marker_dir = false;	// a non-empty directory at /tmp/<pid>
 	mode_t umask_value = 022;
 	int open_files_limit = 0;	// RLIMIT_NOFILE when not 0
+	// Prompts and their answers: standard input and output are pipes, and
+	// each answer is written only once its prompt shows on the output.
+	std::vector<std::pair<std::string, std::string>> answers;
 };
 
 struct ToolResult {
@@ -27,25 +33,21 @@ struct ToolResult {
 	pid_t pid = -1;
 };
 
+// A run that has started; finish_tool waits for its end.
+struct ToolProcess {
+	pid_t pid = -1;
+	std::string io;		// its captured streams
+	int in = -1, out = -1;	// the pipes of a run with answers
+	std::string printed;	// read from `out` so far
+};
+
+ToolProcess start_tool(const ToolRun &run);
+ToolResult finish_tool(ToolProcess &proc);
 ToolResult run_tool(const ToolRun &run);
 
-std::string read_file(const std::string &path);
-void write_file(const std::string &path, const std::string &text);
-bool exists(const std::string &path);
 // Sorts each run of consecutive "Found new file:" and "Found new link:"
 // lines, whose order is the file system's.
 std::string sort_found_lines(const std::string &log);
-
-// Every path below `dir`, relative to it, sorted; directories end in "/".
-std::vector<std::string> list_tree(const std::string &dir);
-
-// The values that sourcing `conf` with /bin/sh under set -u gives `names`.
-std::vector<std::string> sourced_values(const std::string &conf,
-    const std::vector<std::string> &names);
-
-// Every path below `dir` whose last component is `name`.
-std::vector<std::string> find_named(const std::string &dir,
-    const std::string &name);
 
 // The bundled example port, and the path of our own test ports.
 std::string example_port();

@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "run/run.h"
+#include "cli/cli.h"
 #include "unit/stage_test.h"
 
 namespace {
@@ -14,7 +14,7 @@ protected:
 		for (std::string &a : args)
 			argv.push_back(a.data());
 		argv.push_back(nullptr);
-		job = PortJob();
+		job = std::move(*job_new());
 		return parse_args(job, static_cast<int>(args.size()), argv.data());
 	}
 };
@@ -50,42 +50,47 @@ TEST_F(ArgsTest, OptionsSetTheirFields)
 {
 	ASSERT_EQ(parse({"-i", "-c", "-p", "-s", "-8", "-b", "icon.png", "-e",
 	    "doc", "-o", "nobody", "/usr/ports/games/foo"}), 1);
-	EXPECT_EQ(job.interactive, 1);
-	EXPECT_EQ(job.console_app, 1);
-	EXPECT_EQ(job.install_method, INSTALL_PKG);
-	EXPECT_EQ(job.skip_build, 1);
-	EXPECT_EQ(job.want_v8, 1);
-	EXPECT_EQ(job.want_v9, 0);
+	EXPECT_TRUE(job.interactive);
+	EXPECT_TRUE(job.console_app);
+	EXPECT_EQ(job.install_method, InstallMethod::INSTALL_PKG);
+	EXPECT_TRUE(job.skip_build);
+	EXPECT_TRUE(job.want_v8);
+	EXPECT_FALSE(job.want_v9);
 	EXPECT_EQ(job.backup_icon, "icon.png");
 	EXPECT_EQ(job.exclude, "doc");
 	EXPECT_EQ(job.owner, "nobody");
-	EXPECT_EQ(job.log_mode, LOG_STDOUT);
+	EXPECT_EQ(job.log_mode, LogMode::LOG_STDOUT);
 }
 
 TEST_F(ArgsTest, DefaultsLeaveFieldsAbsent)
 {
 	ASSERT_EQ(parse({"-9", "/usr/ports/games/foo"}), 1);
+	// A new job's file table has every slot, each empty.
+	ASSERT_EQ(job.new_files.size(), static_cast<size_t>(NEW_FILES_MAX));
+	for (const Text &slot : job.new_files)
+		EXPECT_FALSE(slot);
+	EXPECT_TRUE(job.extra_exes.empty());
 	EXPECT_FALSE(job.backup_icon);
 	EXPECT_FALSE(job.exclude);
 	EXPECT_FALSE(job.owner);
-	EXPECT_EQ(job.install_method, INSTALL_MAKE);
-	EXPECT_EQ(job.log_mode, LOG_STDOUT);
-	EXPECT_EQ(job.skip_build, 0);
-	EXPECT_EQ(job.console_app, 0);
+	EXPECT_EQ(job.install_method, InstallMethod::INSTALL_MAKE);
+	EXPECT_EQ(job.log_mode, LogMode::LOG_STDOUT);
+	EXPECT_FALSE(job.skip_build);
+	EXPECT_FALSE(job.console_app);
 }
 
 TEST_F(ArgsTest, ValueOfBEOIsExaminedAgainAsAnOption)
 {
 	ASSERT_EQ(parse({"-9", "-b", "-q", "/usr/ports/games/foo"}), 1);
 	EXPECT_EQ(job.backup_icon, "-q");
-	EXPECT_EQ(job.log_mode, LOG_QUIET);
+	EXPECT_EQ(job.log_mode, LogMode::LOG_QUIET);
 
 	// An empty value is present, not absent.
 	ASSERT_EQ(parse({"-9", "-o", "", "-e", "-8", "/usr/ports/games/foo"}),
 	    1);
 	EXPECT_EQ(job.owner, "");
 	EXPECT_EQ(job.exclude, "-8");
-	EXPECT_EQ(job.want_v8, 1);
+	EXPECT_TRUE(job.want_v8);
 
 	// Later values win.
 	ASSERT_EQ(parse({"-9", "-o", "a", "-o", "b", "/p/games/foo"}), 1);
@@ -97,7 +102,7 @@ TEST_F(ArgsTest, OptionNeedingAValueStandingLastIsThePortPath)
 	EXPECT_EQ(parse({"-9", "-l"}), 1);
 	EXPECT_EQ(job.port_path, "-l");
 	EXPECT_EQ(job.log_file, nullptr);
-	EXPECT_EQ(job.log_mode, LOG_STDOUT);
+	EXPECT_EQ(job.log_mode, LogMode::LOG_STDOUT);
 
 	EXPECT_EQ(parse({"-9", "-o"}), 1);
 	EXPECT_FALSE(job.owner);
@@ -117,11 +122,11 @@ TEST_F(ArgsTest, WithoutAVersionTheResultIsZero)
 TEST_F(ArgsTest, LogFileAndQuiet)
 {
 	ASSERT_EQ(parse({"-q", "-l", "run.log", "-9", "/p/games/foo"}), 1);
-	EXPECT_EQ(job.log_mode, LOG_FILE);
+	EXPECT_EQ(job.log_mode, LogMode::LOG_FILE);
 	EXPECT_NE(job.log_file, nullptr);
 
 	ASSERT_EQ(parse({"-l", "run2.log", "-q", "-9", "/p/games/foo"}), 1);
-	EXPECT_EQ(job.log_mode, LOG_QUIET);
+	EXPECT_EQ(job.log_mode, LogMode::LOG_QUIET);
 	EXPECT_TRUE(std::filesystem::exists("run2.log"));
 
 	// The value of -l is consumed: "-9" here is the file name.
@@ -133,13 +138,13 @@ TEST_F(ArgsTest, LogFileThatCannotBeOpenedStopsTheWalk)
 {
 	std::filesystem::create_directories("port/games/foo");
 	EXPECT_EQ(parse({"-9", "-l", "port/games/foo"}), 0);
-	EXPECT_EQ(job.log_mode, LOG_FILE);
+	EXPECT_EQ(job.log_mode, LogMode::LOG_FILE);
 	EXPECT_EQ(job.log_file, nullptr);
 	EXPECT_FALSE(job.port_path);
 
 	EXPECT_EQ(parse({"-l", "no/such/dir/run.log", "-9", "-s", "/p/g/foo"}),
 	    0);
-	EXPECT_EQ(job.skip_build, 0);
+	EXPECT_FALSE(job.skip_build);
 }
 
 }

@@ -8,7 +8,7 @@ class ChecksTest : public StageTest {};
 TEST_F(ChecksTest, PortDirectoryMustOpen)
 {
 	std::filesystem::create_directories("ports/games/foo");
-	write("ports/games/file", "");
+	write_file("ports/games/file", "");
 
 	job.port_path = "ports/games/foo";
 	EXPECT_EQ(check_port_dir(job), 1);
@@ -48,7 +48,7 @@ TEST_F(ChecksTest, DeriveNames)
 	};
 	for (const NameCase &c : cases) {
 		job = PortJob();
-		job.log_mode = LOG_FILE;
+		job.log_mode = LogMode::LOG_FILE;
 		job.log_file.reset(std::tmpfile());
 		job.port_path = c.port_path;
 		EXPECT_EQ(derive_names(job), c.result) << c.port_path;
@@ -67,11 +67,11 @@ TEST_F(ChecksTest, DeriveNames)
 
 TEST_F(ChecksTest, QuietSetsTheSameNames)
 {
-	job.log_mode = LOG_QUIET;
+	job.log_mode = LogMode::LOG_QUIET;
 	job.port_path = "/usr/ports/games/foo";
 	EXPECT_EQ(derive_names(job), 1);
 	EXPECT_EQ(job.module_dir8, "foo-8");
-	job.log_mode = LOG_FILE;
+	job.log_mode = LogMode::LOG_FILE;
 	EXPECT_EQ(logged(), "");
 }
 

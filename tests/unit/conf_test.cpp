@@ -1,7 +1,6 @@
 #include <sys/stat.h>
 
 #include "module/module.h"
-#include "run/sys.h"
 #include "unit/stage_test.h"
 
 namespace {
@@ -27,7 +26,7 @@ TEST_F(ConfTest, Version8Lines)
 	job.website = "http://foo.example.org/";
 	job.author = "jo@example.org";
 	EXPECT_EQ(write_conf_v8(job), 1);
-	EXPECT_EQ(read("foo-8/zub.conf"),
+	EXPECT_EQ(read_file("foo-8/zub.conf"),
 	    "#!/bin/sh\n"
 	    "PROGNAME=\"foo\"\n"
 	    "PROGWEB=\"http://foo.example.org/\"\n"
@@ -47,7 +46,7 @@ TEST_F(ConfTest, Version8Lines)
 TEST_F(ConfTest, Version9Lines)
 {
 	EXPECT_EQ(write_conf_v9(job), 1);
-	EXPECT_EQ(read("foo/zub.conf"),
+	EXPECT_EQ(read_file("foo/zub.conf"),
 	    "#!/bin/sh\n"
 	    "ZUB_PROGNAME=\"foo\"\n"
 	    "ZUB_PROGWEB=\"\"\n"
@@ -88,9 +87,9 @@ TEST_F(ConfTest, IconFileName)
 		job.icon = c.icon;
 		write_conf_v8(job);
 		write_conf_v9(job);
-		EXPECT_EQ(line_of(read("foo-8/zub.conf"), "PROGICON"),
+		EXPECT_EQ(line_of(read_file("foo-8/zub.conf"), "PROGICON"),
 		    std::string("PROGICON=\"") + c.value + "\"");
-		EXPECT_EQ(line_of(read("foo/zub.conf"), "ZUB_PROGICON"),
+		EXPECT_EQ(line_of(read_file("foo/zub.conf"), "ZUB_PROGICON"),
 		    std::string("ZUB_PROGICON=\"") + c.value + "\"");
 	}
 }
@@ -112,17 +111,17 @@ TEST_F(ConfTest, MakePortIsCategoryAndName)
 		job.port_path = c.port_path;
 		job.ports_root = c.ports_root;
 		write_conf_v9(job);
-		EXPECT_EQ(line_of(read("foo/zub.conf"), "ZUB_MAKEPORT"),
+		EXPECT_EQ(line_of(read_file("foo/zub.conf"), "ZUB_MAKEPORT"),
 		    std::string("ZUB_MAKEPORT=\"") + c.makeport + "\"");
 		write_conf_v8(job);
-		EXPECT_EQ(line_of(read("foo-8/zub.conf"), "ZUBPORT"),
+		EXPECT_EQ(line_of(read_file("foo-8/zub.conf"), "ZUBPORT"),
 		    std::string("ZUBPORT=\"") + c.port_path + "\"");
 	}
 }
 
 TEST_F(ConfTest, ReplacedWholeAndExecutableWhateverTheUmask)
 {
-	write("foo-8/zub.conf", std::string(5000, 'x'));
+	write_file("foo-8/zub.conf", std::string(5000, 'x'));
 	mode_t old = umask(077);
 	write_conf_v8(job);
 	write_conf_v9(job);
@@ -131,20 +130,20 @@ TEST_F(ConfTest, ReplacedWholeAndExecutableWhateverTheUmask)
 		struct stat st;
 		ASSERT_EQ(stat(path, &st), 0);
 		EXPECT_EQ(st.st_mode & 07777, 0755u) << path;
-		EXPECT_EQ(read(path).compare(0, 10, "#!/bin/sh\n"), 0);
+		EXPECT_EQ(read_file(path).compare(0, 10, "#!/bin/sh\n"), 0);
 	}
-	EXPECT_EQ(read("foo-8/zub.conf").find("xx"), std::string::npos);
+	EXPECT_EQ(read_file("foo-8/zub.conf").find("xx"), std::string::npos);
 }
 
 TEST_F(ConfTest, LinkPlantedAtZubConfIsNotFollowed)
 {
-	write("elsewhere", "root's file\n");
+	write_file("elsewhere", "root's file\n");
 	std::filesystem::permissions("elsewhere", std::filesystem::perms(0600));
 	std::filesystem::create_symlink("../elsewhere", "foo/zub.conf");
 	EXPECT_EQ(write_conf_v9(job), 0);
 	EXPECT_EQ(logged(), "Creating ZUB 9 conf file.\n"
 	    "Unable to create zub.conf file.\n");
-	EXPECT_EQ(read("elsewhere"), "root's file\n");
+	EXPECT_EQ(read_file("elsewhere"), "root's file\n");
 	EXPECT_EQ(std::filesystem::status("elsewhere").permissions(),
 	    std::filesystem::perms(0600));
 }
@@ -180,23 +179,10 @@ TEST_F(ConfTest, HostileValuesComeBackVerbatimFromTheShell)
 		job.port_path = v;
 		write_conf_v8(job);
 		write_conf_v9(job);
-		for (const char *conf : {"foo-8/zub.conf", "foo/zub.conf"}) {
-			bool v8 = conf[3] == '-';
-			std::string vars = v8 ? "$PROGWEB\" \"$PROGAUTHOR\" \"$ZUBPORT" :
-			    "$ZUB_PROGWEB\" \"$ZUB_PROGAUTHOR";
-			std::string command = "/bin/sh -c 'set -u; . ./" +
-			    std::string(conf) + "; printf \"%s\\0\" \"" + vars + "\"'";
-			PipePtr p = open_pipe(command);
-			ASSERT_NE(p, nullptr);
-			std::string out;
-			int c;
-			while ((c = std::fgetc(p.get())) != EOF)
-				out.push_back(static_cast<char>(c));
-			std::string expect = v + '\0' + v + '\0';
-			if (v8)
-				expect += v + '\0';
-			EXPECT_EQ(out, expect) << conf << ": " << v;
-		}
+		EXPECT_EQ(sourced_values("foo-8/zub.conf", {"PROGWEB", "PROGAUTHOR",
+		    "ZUBPORT"}), std::vector<std::string>(3, v)) << v;
+		EXPECT_EQ(sourced_values("foo/zub.conf", {"ZUB_PROGWEB",
+		    "ZUB_PROGAUTHOR"}), std::vector<std::string>(2, v)) << v;
 		EXPECT_FALSE(std::filesystem::exists(canary)) << v;
 	}
 }

@@ -1,4 +1,5 @@
 #include "module/module.h"
+#include "support/entries.h"
 #include "unit/stage_test.h"
 
 namespace {
@@ -15,25 +16,17 @@ protected:
 	}
 };
 
-static const char FOO_ENTRY[] =
-    "[Desktop Entry]\n"
-    "Value=1.0\n"
-    "Type=Application\n"
-    "Name=Foo\n"
-    "GenericName=foo\n"
-    "Exec=%%ZUB_EXEDIR%%/foo\n"
-    "Path=%%ZUB_APPDIR%%\n"
-    "Icon=%%ZUB_APPDIR%%/foo-icon.png\n"
-    "StartupNotify=true\n";
+static const std::string FOO_ENTRY = desktop_entry("foo",
+    "Icon=%%ZUB_APPDIR%%/foo-icon.png\n");
 
 TEST_F(DesktopTest, MainExecutable)
 {
 	job.main_exe = "bin/foo";
 	job.icon = "/usr/local/share/foo/foo-icon.png";
 	EXPECT_EQ(write_desktop_entry(job, std::nullopt), 1);
-	EXPECT_EQ(read("foo/xdg-desktop/foo.desktop"), FOO_ENTRY);
-	EXPECT_EQ(read("foo/xdg-menu/foo.desktop"),
-	    std::string(FOO_ENTRY) + "Categories=Games");
+	EXPECT_EQ(read_file("foo/xdg-desktop/foo.desktop"), FOO_ENTRY);
+	EXPECT_EQ(read_file("foo/xdg-menu/foo.desktop"),
+	    FOO_ENTRY + "Categories=Games");
 	EXPECT_EQ(logged(), "Creating desktop entry.\nWriting menu file.\n");
 }
 
@@ -41,7 +34,7 @@ TEST_F(DesktopTest, ExtraExecutableNamesItsOwnEntry)
 {
 	job.main_exe = "bin/foo";
 	EXPECT_EQ(write_desktop_entry(job, std::string("foo-config")), 1);
-	std::string text = read("foo/xdg-desktop/foo-config.desktop");
+	std::string text = read_file("foo/xdg-desktop/foo-config.desktop");
 	EXPECT_NE(text.find("\nName=Foo-config\nGenericName=foo-config\n"
 	    "Exec=%%ZUB_EXEDIR%%/foo-config\n"), std::string::npos);
 }
@@ -62,12 +55,9 @@ TEST_F(DesktopTest, IconLine)
 	for (const IconLineCase &c : cases) {
 		job.icon = c.icon;
 		write_desktop_entry(job, std::string("foo"));
-		std::string expect = std::string("[Desktop Entry]\nValue=1.0\n"
-		    "Type=Application\nName=Foo\nGenericName=foo\n"
-		    "Exec=%%ZUB_EXEDIR%%/foo\nPath=%%ZUB_APPDIR%%\n") + c.line +
-		    "StartupNotify=true\n";
-		EXPECT_EQ(read("foo/xdg-desktop/foo.desktop"), expect);
-		EXPECT_EQ(read("foo/xdg-menu/foo.desktop"), expect + "Categories=Games");
+		std::string expect = desktop_entry("foo", c.line);
+		EXPECT_EQ(read_file("foo/xdg-desktop/foo.desktop"), expect);
+		EXPECT_EQ(read_file("foo/xdg-menu/foo.desktop"), expect + "Categories=Games");
 	}
 }
 
@@ -86,7 +76,7 @@ TEST_F(DesktopTest, NoMainExecutable)
 
 TEST_F(DesktopTest, ConsoleProgramOnlySkips)
 {
-	job.console_app = 1;
+	job.console_app = true;
 	job.main_exe = "bin/foo";
 	EXPECT_EQ(write_desktop_entry(job, std::nullopt), 1);
 	EXPECT_EQ(write_desktop_entry(job, std::string("bar")), 1);

@@ -1,4 +1,5 @@
 #include "module/module.h"
+#include "support/entries.h"
 #include "unit/stage_test.h"
 
 namespace {
@@ -20,46 +21,20 @@ TEST_F(KmenuTest, GuiProgram)
 	job.main_exe = "bin/foo";
 	job.icon = "/usr/local/share/foo/foo-icon.png";
 	EXPECT_EQ(write_kmenu(job), 1);
-	EXPECT_EQ(read("foo-8/kmenu-dir/foo"),
-	    "ExePath: bin/foo\n"
-	    "ExeIcon: foo-icon.png\n"
-	    "ExeDescr: Foo\n"
-	    "ExeNoDesktop: 0\n"
-	    "ExeNoMenu: 0\n"
-	    "ExeNoCrashHandler: 0\n"
-	    "ExeRunRoot: 0\n"
-	    "ExeRunShell: 0\n"
-	    "ExeNotify: 1\n"
-	    "ExeLink: 0\n"
-	    "ExeWebLink: 0\n"
-	    "ExeTaskbar: 0\n"
-	    "ExeOwndir: 2\n"
-	    "ExeKdeCat: Games\n");
+	EXPECT_EQ(read_file("foo-8/kmenu-dir/foo"),
+	    kmenu_file("foo", "foo-icon.png", "Foo", GUI_FLAGS, "Games"));
 	EXPECT_EQ(logged(), "Creating Kmenu file.\nFinished writing to Kmenu file.\n");
 }
 
 TEST_F(KmenuTest, ConsoleProgramWithoutExeOrIcon)
 {
-	job.console_app = 1;
+	job.console_app = true;
 	job.port_name = "9foo";
 	job.module_dir8 = "9foo-8";
 	std::filesystem::create_directories("9foo-8/kmenu-dir");
 	EXPECT_EQ(write_kmenu(job), 1);
-	EXPECT_EQ(read("9foo-8/kmenu-dir/9foo"),
-	    "ExePath: bin/\n"
-	    "ExeIcon: \n"
-	    "ExeDescr: 9foo\n"
-	    "ExeNoDesktop: 1\n"
-	    "ExeNoMenu: 1\n"
-	    "ExeNoCrashHandler: 1\n"
-	    "ExeRunRoot: 0\n"
-	    "ExeRunShell: 1\n"
-	    "ExeNotify: 1\n"
-	    "ExeLink: 0\n"
-	    "ExeWebLink: 0\n"
-	    "ExeTaskbar: 0\n"
-	    "ExeOwndir: 2\n"
-	    "ExeKdeCat: Games\n");
+	EXPECT_EQ(read_file("9foo-8/kmenu-dir/9foo"),
+	    kmenu_file("", "", "9foo", CONSOLE_FLAGS, "Games"));
 }
 
 struct ExeIconCase {
@@ -80,7 +55,7 @@ TEST_F(KmenuTest, ExePathAndIconTakeFileNames)
 		job.main_exe = c.main_exe;
 		job.icon = c.icon;
 		write_kmenu(job);
-		std::string text = read("foo-8/kmenu-dir/foo");
+		std::string text = read_file("foo-8/kmenu-dir/foo");
 		EXPECT_EQ(text.substr(0, text.find('\n')), c.exe_line);
 		std::string second = text.substr(text.find('\n') + 1);
 		EXPECT_EQ(second.substr(0, second.find('\n')), c.icon_line);

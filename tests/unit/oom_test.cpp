@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "run/run.h"
+#include "cli/cli.h"
 #include "unit/stage_test.h"
 
 // The allocation that fails, counted down while a run is armed; -1 never.
@@ -71,7 +71,7 @@ TEST_F(OutOfMemoryTest, EveryFailedAllocationEndsWithStatusOneSilently)
 
 	ASSERT_EQ(run(-1), 0);
 	const long total = allocations;
-	const std::string full_log = read("run.log");
+	const std::string full_log = read_file("run.log");
 	ASSERT_GT(total, 10);
 	ASSERT_NE(full_log.find("Cleaning up ZUB data.\n"), std::string::npos);
 
@@ -79,7 +79,7 @@ TEST_F(OutOfMemoryTest, EveryFailedAllocationEndsWithStatusOneSilently)
 		EXPECT_EQ(run(n), 1) << "allocation " << n;
 		// The log stops where the run did: no message of the failure, and
 		// no clean-up lines after a failure before the end.
-		std::string log = read("run.log");
+		std::string log = read_file("run.log");
 		EXPECT_LE(log.size(), full_log.size()) << n;
 		EXPECT_EQ(full_log.compare(0, log.size(), log), 0) << n << log;
 	}

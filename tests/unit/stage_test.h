@@ -5,14 +5,13 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include "run/job.h"
+#include "job/job.h"
+#include "support/files.h"
 #include "support/job_log.h"
 
 class StageTest : public ::testing::Test {
@@ -25,7 +24,7 @@ protected:
 		ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
 		scratch = tmpl;
 		std::filesystem::current_path(scratch);
-		job.log_mode = LOG_FILE;
+		job.log_mode = LogMode::LOG_FILE;
 		job.log_file.reset(std::tmpfile());
 	}
 
@@ -37,22 +36,6 @@ protected:
 
 	// What the stages logged so far.
 	std::string logged() { return logged_text(job); }
-
-	static std::string read(const std::string &path)
-	{
-		std::ifstream in(path, std::ios::binary);
-		std::ostringstream text;
-		text << in.rdbuf();
-		return text.str();
-	}
-
-	static void write(const std::string &path, const std::string &text)
-	{
-		std::filesystem::path p(path);
-		if (p.has_parent_path())
-			std::filesystem::create_directories(p.parent_path());
-		std::ofstream(path, std::ios::binary) << text;
-	}
 
 	// A port directory "ports/<category>/<name>" in the scratch directory.
 	void use_port(const std::string &category, const std::string &name)
@@ -67,7 +50,7 @@ protected:
 
 	void port_file(const std::string &name, const std::string &text)
 	{
-		write(*job.port_path + "/" + name, text);
+		write_file(*job.port_path + "/" + name, text);
 	}
 
 	PortJob job;

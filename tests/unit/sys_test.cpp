@@ -1,7 +1,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "run/sys.h"
+#include "sys/command.h"
+#include "sys/quote.h"
 #include "unit/stage_test.h"
 
 namespace {
@@ -36,7 +37,7 @@ TEST(ShellQuote, TheShellGivesBackTheValue)
 	for (const char *value : {"a b", "it's", "$(echo no)", "'\"`\\",
 	    "x;y|z&", "new\nline"}) {
 		std::string command = "printf %s " + shell_quote(value);
-		PipePtr p = open_pipe(command);
+		PipePtr p = open_command(command);
 		ASSERT_NE(p, nullptr);
 		std::string out;
 		int c;
@@ -69,7 +70,7 @@ class ReadLineTest : public StageTest {};
 TEST_F(ReadLineTest, WholeLinesOfAnyLength)
 {
 	std::string longline(100000, 'x');
-	write("lines", longline + "\nshort\nlast");
+	write_file("lines", longline + "\nshort\nlast");
 	FilePtr f = open_file("lines", "r");
 	std::string line;
 	ASSERT_TRUE(read_line(f.get(), line));
@@ -83,24 +84,24 @@ TEST_F(ReadLineTest, WholeLinesOfAnyLength)
 
 TEST_F(ReadLineTest, CanOpenIsTheExistenceTest)
 {
-	write("here", "");
+	write_file("here", "");
 	EXPECT_TRUE(can_open("here"));
 	EXPECT_FALSE(can_open("missing"));
 }
 
 TEST_F(ReadLineTest, CreateFileNeverWritesThroughALink)
 {
-	write("target", "keep");
+	write_file("target", "keep");
 	std::filesystem::create_symlink("target", "link");
 	EXPECT_EQ(create_file("link"), nullptr);
-	EXPECT_EQ(read("target"), "keep");
+	EXPECT_EQ(read_file("target"), "keep");
 
-	write("plain", "old text");
+	write_file("plain", "old text");
 	FilePtr f = create_file("plain");
 	ASSERT_NE(f, nullptr);
 	std::fputs("new", f.get());
 	f.reset();
-	EXPECT_EQ(read("plain"), "new");
+	EXPECT_EQ(read_file("plain"), "new");
 }
 
 TEST_F(ReadLineTest, CurrentDirOfALongPath)

@@ -52,17 +52,17 @@ TEST_F(TemplatesTest, BothTreesUnderTheUmask)
 TEST_F(TemplatesTest, ExistingTreeIsReusedAndCompleted)
 {
 	std::filesystem::create_directories("foo/resources");
-	write("foo/zub.conf", "kept");
+	write_file("foo/zub.conf", "kept");
 	EXPECT_EQ(make_template_v9(job), 1);
-	EXPECT_EQ(read("foo/zub.conf"), "kept");
+	EXPECT_EQ(read_file("foo/zub.conf"), "kept");
 	for (const char *dir : TREE_V9)
 		EXPECT_TRUE(std::filesystem::is_directory(dir)) << dir;
 }
 
 TEST_F(TemplatesTest, PlainFileNamedLikeTheModuleFails)
 {
-	write("foo-8", "");
-	write("foo", "");
+	write_file("foo-8", "");
+	write_file("foo", "");
 	EXPECT_EQ(make_template_v8(job), 0);
 	EXPECT_EQ(make_template_v9(job), 0);
 	EXPECT_EQ(logged(), "Creating empty module template, version 8.\n"

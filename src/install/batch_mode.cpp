@@ -1,10 +1,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "build/build.h"
+#include "install/install.h"
+#include "sys/command.h"
 
 // Saves the real configuration and leaves make.conf holding BATCH=yes alone;
-// teardown puts the saved file back.
+// restore_make_conf puts the saved file back.
 int
 enable_batch_mode(PortJob &job)
 {
@@ -17,7 +18,7 @@ enable_batch_mode(PortJob &job)
 	// A backup already there was left by an interrupted run: it is the real
 	// configuration, and the make.conf beside it only its batch copy.
 	if (had_conf && !can_open(MAKE_CONF_BACKUP)) {
-		if (run_shell("cp /etc/make.conf /etc/make.conf.zub") != 0) {
+		if (run_command("cp /etc/make.conf /etc/make.conf.zub") != 0) {
 			unlink(MAKE_CONF_BACKUP);	// a partial copy is no backup
 			log_msg(job, "Was unable to create batch mode.\n");
 			return 0;
@@ -37,5 +38,18 @@ enable_batch_mode(PortJob &job)
 	std::fprintf(f.get(), "BATCH=yes\n");
 	f.reset();
 	log_msg(job, "Switch to batch mode complete.\n");
+	return 1;
+}
+
+int
+restore_make_conf(PortJob &job, bool silent)
+{
+	if (!silent)
+		log_msg(job, "Reverting back to old make configuration.\n");
+	if (can_open(MAKE_CONF_BACKUP))
+		run_command("mv /etc/make.conf.zub /etc/make.conf");
+	else if (job.make_conf_created)
+		unlink(MAKE_CONF);	// there was none before this run
+	job.make_conf_created = false;
 	return 1;
 }

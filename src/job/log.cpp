@@ -1,16 +1,15 @@
 #include <cstdarg>
-#include <unistd.h>
 
-#include "run/job.h"
+#include "job/job.h"
 
 void
 log_msg(PortJob &job, const char *fmt, ...)
 {
 	FILE *out;
 
-	if (job.log_mode == LOG_QUIET)
+	if (job.log_mode == LogMode::LOG_QUIET)
 		return;
-	out = job.log_mode == LOG_FILE ? job.log_file.get() : stdout;
+	out = job.log_mode == LogMode::LOG_FILE ? job.log_file.get() : stdout;
 	if (out == nullptr)
 		return;		// the -l file could not be opened
 
@@ -18,10 +17,4 @@ log_msg(PortJob &job, const char *fmt, ...)
 	va_start(ap, fmt);
 	std::vfprintf(out, fmt, ap);
 	va_end(ap);
-}
-
-std::string
-marker_path()
-{
-	return "/tmp/" + std::to_string(getpid());
 }

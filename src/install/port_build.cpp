@@ -1,26 +1,8 @@
-#include <fcntl.h>
 #include <unistd.h>
 
-#include "build/build.h"
-
-// The marker's modification time divides what the install created from what
-// was there before.  Whatever stands at the predictable path is removed first
-// (unlink never follows a link), and the marker is then created exclusively,
-// so no other file is ever truncated or written through a link.
-int
-create_marker(PortJob &job)
-{
-	std::string path = marker_path();
-
-	log_msg(job, "Creating temporary file %s\n", path.c_str());
-	unlink(path.c_str());
-	Fd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW,
-	    0600));
-	if (!fd.valid())
-		return 0;
-	job.marker_created = true;
-	return 1;
-}
+#include "install/install.h"
+#include "sys/command.h"
+#include "sys/quote.h"
 
 // Later stages address the module trees by relative paths, so build_port
 // goes back where it started on every path; a failure there is not reported.
@@ -45,7 +27,7 @@ build_port(PortJob &job)
 		return 0;
 	}
 	log_msg(job, "Attempting to make the port.\n");
-	int status = run_shell("make install");
+	int status = run_command("make install");
 	if (status != 0) {
 		log_msg(job, "Something went wrong during the make.\n");
 		return_to(*start);
@@ -61,7 +43,7 @@ int
 add_package(PortJob &job)
 {
 	log_msg(job, "Attempting to install port.\n");
-	if (run_shell(shell_command("pkg_add -r -v", {*job.port_name})) != 0) {
+	if (run_command(shell_command("pkg_add -r -v", {*job.port_name})) != 0) {
 		log_msg(job, "Error trying to install port.\n");
 		return 0;
 	}

@@ -1,4 +1,5 @@
-#include "build/build.h"
+#include "install/install.h"
+#include "sys/command.h"
 
 // find prints a path a line, and every path begins with the directory it
 // searched: a line that does not is the rest of a name that holds a newline.
@@ -53,7 +54,7 @@ capture_new_files(PortJob &job)
 
 	std::string command = "find /usr/local -type f -newer " + marker;
 	log_msg(job, "Finding files using %s\n", command.c_str());
-	PipePtr files = open_pipe(command);
+	PipePtr files = open_command(command);
 	if (files == nullptr)
 		return 0;
 	take_found_paths(job, files.get(), "file", slot);
@@ -61,7 +62,7 @@ capture_new_files(PortJob &job)
 
 	command = "find /usr/local/ -type l -newer " + marker;
 	log_msg(job, "Finding links using %s\n", command.c_str());
-	PipePtr links = open_pipe(command);
+	PipePtr links = open_command(command);
 	if (links == nullptr)
 		return 0;
 	take_found_paths(job, links.get(), "link", slot);

@@ -1,11 +1,11 @@
 #include <new>
 
-#include "build/build.h"
+#include "cli/cli.h"
 #include "inspect/inspect.h"
+#include "install/install.h"
 #include "module/module.h"
-#include "run/run.h"
 
-// Ends the run: status 1 tears down silently, 2 and 3 log the clean-up.
+// Ends the run: status 1 tears down silently, the others log the clean-up.
 static int
 stop(PortJob &job, int status)
 {
@@ -14,12 +14,24 @@ stop(PortJob &job, int status)
 }
 
 static int
+install_port(PortJob &job)
+{
+	if (job.install_method == InstallMethod::INSTALL_PKG)
+		return add_package(job);
+	return build_port(job);
+}
+
+// The table of steps.  Checks, templates and the preparation of the build
+// stop the run with 1, the install with 2, the capture with 3; the results
+// of the guesses and of the module files are not the run's.  -s leaves out
+// the superuser check and steps 11 to 14.
+static int
 run_sequence(PortJob &job, int argc, char **argv)
 {
 	if (!parse_args(job, argc, argv))
 		return stop(job, 1);
-	// -s leaves out the superuser check, the build and the capture.
-	const bool build = job.skip_build == 0;
+	const bool build = !job.skip_build;
+
 	if (!check_port_dir(job))
 		return stop(job, 1);
 	if (build && !check_root(job))
@@ -35,17 +47,14 @@ run_sequence(PortJob &job, int argc, char **argv)
 	guess_author(job);
 	guess_category(job);
 
-	if (build) {
-		if (!enable_batch_mode(job))
-			return stop(job, 1);
-		if (!create_marker(job))
-			return stop(job, 1);
-		if (job.install_method == INSTALL_PKG ? !add_package(job) :
-		    !build_port(job))
-			return stop(job, 2);
-		if (!capture_new_files(job))
-			return stop(job, 3);
-	}
+	if (build && !enable_batch_mode(job))
+		return stop(job, 1);
+	if (build && !create_marker(job))
+		return stop(job, 1);
+	if (build && !install_port(job))
+		return stop(job, 2);
+	if (build && !capture_new_files(job))
+		return stop(job, 3);
 
 	if (!find_exe_in_plist(job))
 		guess_main_exe(job);
@@ -86,8 +95,8 @@ run_driver(int argc, char **argv)
 	} catch (const std::bad_alloc &) {
 		// Out of memory: undo what the run changed and say nothing.
 		if (job != nullptr) {
-			job->log_mode = LOG_QUIET;
-			job_teardown(*job, 1);
+			job->log_mode = LogMode::LOG_QUIET;
+			job_teardown(*job, true);
 		}
 		return 1;
 	}

@@ -1,30 +1,19 @@
 // The job record: everything the tool knows during one run, with the
-// logging convention and teardown that every stage shares.
-#ifndef RIDIVAVE_RUN_JOB_H
-#define RIDIVAVE_RUN_JOB_H
+// logging convention that every stage shares.
+#ifndef RIDIVAVE_JOB_JOB_H
+#define RIDIVAVE_JOB_JOB_H
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "run/sys.h"
+#include "sys/fd.h"
 
-constexpr int LOG_QUIET = 0;
-constexpr int LOG_STDOUT = 1;
-constexpr int LOG_FILE = 2;
-
-constexpr int INSTALL_PKG = 2;
-constexpr int INSTALL_MAKE = 3;
+enum class LogMode { LOG_QUIET, LOG_STDOUT, LOG_FILE };
+enum class InstallMethod { INSTALL_PKG = 2, INSTALL_MAKE = 3 };
 
 constexpr int NEW_FILES_MAX = 1024;
-
-constexpr const char *VERSION = "1.3";
-
-// make's configuration, switched to batch mode for a build, and its backup.
-constexpr const char *MAKE_CONF = "/etc/make.conf";
-constexpr const char *MAKE_CONF_BACKUP = "/etc/make.conf.zub";
 
 // One further executable; the list keeps the order of discovery.
 struct ExeNode {
@@ -51,13 +40,13 @@ struct PortJob {
 	Text owner;
 	Text ports_root;
 	FilePtr log_file;	// the -l file; standard output otherwise
-	int log_mode = LOG_STDOUT;
-	int interactive = 0;
-	int console_app = 0;
-	int want_v8 = 0;
-	int want_v9 = 0;
-	int install_method = INSTALL_MAKE;
-	int skip_build = 0;
+	LogMode log_mode = LogMode::LOG_STDOUT;
+	bool interactive = false;
+	bool console_app = false;
+	bool want_v8 = false;
+	bool want_v9 = false;
+	InstallMethod install_method = InstallMethod::INSTALL_MAKE;
+	bool skip_build = false;
 
 	// What this run changed on the system, so teardown undoes only that.
 	bool marker_created = false;
@@ -65,15 +54,10 @@ struct PortJob {
 };
 
 std::unique_ptr<PortJob> job_new();
-void job_teardown(PortJob &job, int silent);
-int restore_make_conf(PortJob &job, int silent);
 void strip_newline(std::string &text);
 
 // Writes one message to the log unless the run is quiet.
 void log_msg(PortJob &job, const char *fmt, ...)
     __attribute__((format(printf, 2, 3)));
-
-// "/tmp/<pid>", composed afresh wherever it is needed.
-std::string marker_path();
 
 #endif

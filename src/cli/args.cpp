@@ -1,11 +1,12 @@
 #include <cstring>
 
-#include "run/run.h"
+#include "cli/cli.h"
+#include "job/port_path.h"
 
 void
 print_usage()
 {
-	std::printf("Version: %s\n", VERSION);
+	std::printf("Version: %s\n", RIDIVAVE_VERSION);
 	std::printf("usage: ridivave <-8 or -9> [options] <path_to_port>\n\n");
 	std::printf("Options:\n");
 	std::printf("  -q         -- Run in quiet mode, no logging or output.\n");
@@ -20,27 +21,6 @@ print_usage()
 	std::printf("  -8         -- build module for ZUB version 8\n");
 	std::printf("  -9         -- build module for ZUB version 9\n");
 	std::printf("\n");
-}
-
-// The ports root keeps port_path up to and including its second slash from
-// the end; without such a slash, or with it first, the whole path.
-static std::string
-cut_ports_root(const std::string &path)
-{
-	long i = static_cast<long>(path.size()) - 1;
-	int slashes = 0;
-
-	while (slashes < 2 && i >= 0) {
-		if (path[i] == '/') {
-			slashes++;
-			if (slashes < 2)
-				i--;
-		} else
-			i--;
-	}
-	if (i > 0)
-		return path.substr(0, i + 1);
-	return path;
 }
 
 int
@@ -60,9 +40,9 @@ parse_args(PortJob &job, int argc, char **argv)
 		bool has_value = i < argc - 1;
 
 		if (std::strcmp(arg, "-q") == 0)
-			job.log_mode = LOG_QUIET;
+			job.log_mode = LogMode::LOG_QUIET;
 		else if (std::strcmp(arg, "-l") == 0 && has_value) {
-			job.log_mode = LOG_FILE;
+			job.log_mode = LogMode::LOG_FILE;
 			job.log_file = open_file(argv[i + 1], "w");
 			if (job.log_file == nullptr)
 				return 0;
@@ -72,20 +52,20 @@ parse_args(PortJob &job, int argc, char **argv)
 		else if (std::strcmp(arg, "-e") == 0 && has_value)
 			job.exclude = argv[i + 1];
 		else if (std::strcmp(arg, "-i") == 0)
-			job.interactive = 1;
+			job.interactive = true;
 		else if (std::strcmp(arg, "-c") == 0)
-			job.console_app = 1;
+			job.console_app = true;
 		else if (std::strcmp(arg, "-p") == 0)
-			job.install_method = INSTALL_PKG;
+			job.install_method = InstallMethod::INSTALL_PKG;
 		else if (std::strcmp(arg, "-s") == 0)
-			job.skip_build = 1;
+			job.skip_build = true;
 		else if (std::strcmp(arg, "-o") == 0 && has_value)
 			job.owner = argv[i + 1];
 		else if (std::strcmp(arg, "-8") == 0) {
-			job.want_v8 = 1;
+			job.want_v8 = true;
 			version_seen = true;
 		} else if (std::strcmp(arg, "-9") == 0) {
-			job.want_v9 = 1;
+			job.want_v9 = true;
 			version_seen = true;
 		}
 	}
@@ -94,7 +74,7 @@ parse_args(PortJob &job, int argc, char **argv)
 	if (!path.empty() && path.back() == '/')
 		path.pop_back();
 	job.port_path = path;
-	job.ports_root = cut_ports_root(path);
+	job.ports_root = split_port_path(path).ports_root;
 
 	return version_seen ? 1 : 0;
 }

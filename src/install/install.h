@@ -1,0 +1,35 @@
+// The install and its capture: the batch-mode switch of /etc/make.conf and
+// its restore, the marker and its removal, make install or pkg_add, and the
+// capture of what the install created.
+#ifndef RIDIVAVE_INSTALL_INSTALL_H
+#define RIDIVAVE_INSTALL_INSTALL_H
+
+#include <cstdio>
+
+#include "job/job.h"
+
+// make's configuration, switched to batch mode for a build, and its backup.
+constexpr const char *MAKE_CONF = "/etc/make.conf";
+constexpr const char *MAKE_CONF_BACKUP = "/etc/make.conf.zub";
+
+int enable_batch_mode(PortJob &job);
+// Puts the saved configuration back; teardown calls it on every way out.
+int restore_make_conf(PortJob &job, bool silent);
+
+// "/tmp/<pid>", composed afresh wherever it is needed.
+std::string marker_path();
+int create_marker(PortJob &job);
+// Removes the marker when this run made it.
+void remove_marker(PortJob &job);
+
+int build_port(PortJob &job);
+int add_package(PortJob &job);
+
+int capture_new_files(PortJob &job);
+
+// Reads what one find printed, files or links (`kind`), into new_files from
+// the slot `slot` names on; every path found takes a slot, an excluded one
+// too, which stays empty.
+void take_found_paths(PortJob &job, FILE *out, const char *kind, int &slot);
+
+#endif

@@ -1,0 +1,92 @@
+#include "sys/fd.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+Fd &
+Fd::operator=(Fd &&other) noexcept
+{
+	if (this != &other) {
+		reset();
+		fd_ = other.release();
+	}
+	return *this;
+}
+
+int
+Fd::release()
+{
+	int fd = fd_;
+	fd_ = -1;
+	return fd;
+}
+
+void
+Fd::reset()
+{
+	if (fd_ >= 0)
+		close(fd_);
+	fd_ = -1;
+}
+
+static FilePtr
+stream_of(int fd, const char *mode)
+{
+	if (fd < 0)
+		return nullptr;
+	FILE *f = fdopen(fd, mode);
+	if (f == nullptr)
+		close(fd);
+	return FilePtr(f);
+}
+
+FilePtr
+open_file(const std::string &path, const char *mode)
+{
+	if (std::strcmp(mode, "w") == 0)
+		return stream_of(open(path.c_str(),
+		    O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666), "w");
+	return stream_of(open(path.c_str(), O_RDONLY | O_CLOEXEC), "r");
+}
+
+FilePtr
+create_file(const std::string &path)
+{
+	return stream_of(open(path.c_str(),
+	    O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666), "w");
+}
+
+bool
+read_line(FILE *f, std::string &line)
+{
+	line.clear();
+	int c;
+	while ((c = std::getc(f)) != EOF) {
+		line.push_back(static_cast<char>(c));
+		if (c == '\n')
+			break;
+	}
+	return !line.empty();
+}
+
+bool
+can_open(const std::string &path)
+{
+	return open_file(path, "r") != nullptr;
+}
+
+std::optional<std::string>
+current_dir()
+{
+	std::vector<char> buf(1024);
+	for (;;) {
+		if (getcwd(buf.data(), buf.size()) != nullptr)
+			return std::string(buf.data());
+		if (errno != ERANGE)
+			return std::nullopt;
+		buf.resize(buf.size() * 2);
+	}
+}
