@@ -31,6 +31,10 @@ install)
 	test -x "$stage/root/usr/local/sbin/ridivave"
 	cmp "$src/share/defaulticon.png" \
 	    "$stage/root/usr/local/share/ridivave/defaulticon.png"
+	# The port's version is the one the tool prints.
+	version=$("$build/ridivave" | sed -n 's/^Version: //p')
+	grep -q "^DISTVERSION=[[:space:]]*$version\$" \
+	    "$src/packaging/freebsd/Makefile"
 	;;
 manual)
 	# STYLE messages are left out: the FreeBSD manuals that SEE ALSO names
