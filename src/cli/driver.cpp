@@ -23,7 +23,8 @@ install_port(PortJob &job)
 
 // The table of steps.  Checks, templates and the preparation of the build
 // stop the run with 1, the install with 2, the capture with 3; the results
-// of the guesses and of the module files are not the run's.  -s leaves out
+// of the guesses and of the module files are not the run's, but a module
+// file that could not be written whole makes it end with 4.  -s leaves out
 // the superuser check and steps 11 to 14.
 static int
 run_sequence(PortJob &job, int argc, char **argv)
@@ -81,7 +82,7 @@ run_sequence(PortJob &job, int argc, char **argv)
 	if (job.want_v9)
 		chown_module_v9(job);
 
-	return stop(job, 0);
+	return stop(job, job.write_failed ? 4 : 0);
 }
 
 int

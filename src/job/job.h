@@ -47,6 +47,8 @@ struct PortJob {
 	bool want_v9 = false;
 	InstallMethod install_method = InstallMethod::INSTALL_MAKE;
 	bool skip_build = false;
+	// A module file could not be written whole; the run ends with 4.
+	bool write_failed = false;
 
 	// What this run changed on the system, so teardown undoes only that.
 	bool marker_created = false;
@@ -59,5 +61,9 @@ void strip_newline(std::string &text);
 // Writes one message to the log unless the run is quiet.
 void log_msg(PortJob &job, const char *fmt, ...)
     __attribute__((format(printf, 2, 3)));
+
+// Writes "ridivave: " and one line to standard error, as the commands the
+// tool once ran for the icon copy and the handover did.
+void warn(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
 
 #endif

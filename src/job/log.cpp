@@ -18,3 +18,16 @@ log_msg(PortJob &job, const char *fmt, ...)
 	std::vfprintf(out, fmt, ap);
 	va_end(ap);
 }
+
+void
+warn(const char *fmt, ...)
+{
+	va_list ap;
+
+	std::fflush(stdout);
+	std::fputs("ridivave: ", stderr);
+	va_start(ap, fmt);
+	std::vfprintf(stderr, fmt, ap);
+	va_end(ap);
+	std::fputc('\n', stderr);
+}

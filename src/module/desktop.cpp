@@ -1,50 +1,30 @@
 #include "module/module.h"
-
-// A name with a ".." component would reach outside the module.
-static bool
-leaves_module(const std::string &name)
-{
-	std::string::size_type start = 0;
-
-	for (;;) {
-		std::string::size_type end = name.find('/', start);
-		if (name.substr(start, end == std::string::npos ? end :
-		    end - start) == "..")
-			return true;
-		if (end == std::string::npos)
-			return false;
-		start = end + 1;
-	}
-}
+#include "sys/text.h"
 
 // Lines 1 to 9, the same in the desktop and the menu entry.
-static void
-put_entry_lines(FILE *f, const PortJob &job, const std::string &name,
+static std::string
+entry_lines(const PortJob &job, const std::string &name,
     const std::string &display)
 {
-	std::fprintf(f, "[Desktop Entry]\n");
-	std::fprintf(f, "Value=1.0\n");
-	std::fprintf(f, "Type=Application\n");
-	std::fprintf(f, "Name=%s\n", display.c_str());
-	std::fprintf(f, "GenericName=%s\n", name.c_str());
-	std::fprintf(f, "Exec=%%%%ZUB_EXEDIR%%%%/%s\n", name.c_str());
-	std::fprintf(f, "Path=%%%%ZUB_APPDIR%%%%\n");
+	std::string text;
+
+	append_format(text, "[Desktop Entry]\n");
+	append_format(text, "Value=1.0\n");
+	append_format(text, "Type=Application\n");
+	append_format(text, "Name=%s\n", display.c_str());
+	append_format(text, "GenericName=%s\n", name.c_str());
+	append_format(text, "Exec=%%%%ZUB_EXEDIR%%%%/%s\n", name.c_str());
+	append_format(text, "Path=%%%%ZUB_APPDIR%%%%\n");
 	if (job.icon && job.icon->empty())
-		std::fprintf(f, "Icon=\n");
+		append_format(text, "Icon=\n");
 	else if (job.icon)
-		std::fprintf(f, "Icon=%%%%ZUB_APPDIR%%%%/%s\n",
+		append_format(text, "Icon=%%%%ZUB_APPDIR%%%%/%s\n",
 		    icon_file_name(job)->c_str());
-	std::fprintf(f, "StartupNotify=true\n");
+	append_format(text, "StartupNotify=true\n");
+	return text;
 }
 
-static FilePtr
-open_entry(const std::string &path, const std::string &name)
-{
-	if (leaves_module(name))
-		return nullptr;
-	return create_file(path);
-}
-
+// A file that cannot be created is passed over without a word.
 int
 write_desktop_entry(PortJob &job, const Text &exe_name)
 {
@@ -59,19 +39,17 @@ write_desktop_entry(PortJob &job, const Text &exe_name)
 		log_msg(job, "Couldn't find exe to write to menu/desktop.\n");
 		return 0;
 	}
-	std::string display = capitalize(*name);
+	// An entry named ".." is written nowhere, like one that holds a slash.
+	const bool writable = *name != "..";
+	const std::string file = *name + ".desktop";
+	std::string text = entry_lines(job, *name, capitalize(*name));
 
-	std::string path = *job.module_dir9 + "/xdg-desktop/" + *name +
-	    ".desktop";
-	if (FilePtr f = open_entry(path, *name))
-		put_entry_lines(f.get(), job, *name, display);
-
+	if (writable)
+		write_module_file(job, *job.module_dir9, "xdg-desktop", file, text);
 	log_msg(job, "Writing menu file.\n");
-	path = *job.module_dir9 + "/xdg-menu/" + *name + ".desktop";
-	if (FilePtr f = open_entry(path, *name)) {
-		put_entry_lines(f.get(), job, *name, display);
-		std::fprintf(f.get(), "Categories=%s",
-		    job.category ? job.category->c_str() : "");
-	}
+	append_format(text, "Categories=%s",
+	    job.category ? job.category->c_str() : "");
+	if (writable)
+		write_module_file(job, *job.module_dir9, "xdg-menu", file, text);
 	return 1;
 }

@@ -3,7 +3,12 @@
 #ifndef RIDIVAVE_MODULE_MODULE_H
 #define RIDIVAVE_MODULE_MODULE_H
 
+#include <optional>
+#include <string>
+#include <sys/types.h>
+
 #include "job/job.h"
+#include "sys/atomic_file.h"
 
 int make_template_v8(PortJob &job);
 int make_template_v9(PortJob &job);
@@ -18,6 +23,28 @@ int write_desktop_entry(PortJob &job, const Text &exe_name);
 
 void chown_module_v8(PortJob &job);
 void chown_module_v9(PortJob &job);
+
+// A module file's path as the log names it: module/sub/name, or
+// module/name when `sub` is null.
+std::string module_path(const std::string &module, const char *sub,
+    const std::string &name);
+
+// The directory that takes the module file `name`: the module directory, or
+// its subdirectory `sub` opened without following a link.  Invalid when
+// either cannot be opened or the name holds a slash or is "..".
+Fd module_file_dir(const std::string &module, const char *sub,
+    const std::string &name);
+
+// Writes `text` whole as `name` in `sub` of `module` (see module_path),
+// atomically, with `mode` if given.  Where module_file_dir gives no
+// directory, not_created; not_written is logged ("Unable to write %s.")
+// and ends the run with status 4.
+FileWrite write_module_file(PortJob &job, const std::string &module,
+    const char *sub, const std::string &name, const std::string &text,
+    std::optional<mode_t> mode = std::nullopt);
+
+// Logs that the module file at `path` could not be written whole.
+void report_unwritten(PortJob &job, const std::string &path);
 
 // The name under which the icon lies in a module: the text after the last
 // slash of the icon path, or the whole path when it has no slash.

@@ -1,5 +1,6 @@
 // Whole runs that write the module trees: every file byte for byte, the
 // icon copies, console programs and the handover to an owner.
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include "support/entries.h"
@@ -209,6 +210,222 @@ TEST_F(ModuleTest, IconPathWithABlankAndAnEntryThatWouldLeaveTheModule)
 	    std::vector<std::string>{"odd.desktop"});
 	EXPECT_FALSE(exists("/tmp/escape.desktop"));
 	EXPECT_FALSE(exists("/escape.desktop"));
+}
+
+// A tree handed to a user is theirs between two runs: whatever they plant
+// there, the next root run writes only regular files of its own inside.
+enum class Plant { link_to_file, hard_link, link_to_dir };
+
+struct PlantCase {
+	const char *path;	// below the output directory
+	Plant plant;
+};
+
+const char *const MODULE_FILES[] = {
+	"pebblejump-8/overlay-dir/pebblejump-icon.png",
+	"pebblejump/resources/pebblejump-icon.png",
+	"pebblejump-8/zub.conf", "pebblejump/zub.conf",
+	"pebblejump-8/kmenu-dir/pebblejump",
+	"pebblejump/xdg-desktop/pebblejump.desktop",
+	"pebblejump/xdg-menu/pebblejump.desktop",
+};
+
+const char *const MODULE_DIRS[] = {
+	"pebblejump-8/kmenu-dir", "pebblejump-8/mime-dir",
+	"pebblejump-8/overlay-dir", "pebblejump/resources", "pebblejump/scripts",
+	"pebblejump/xdg-desktop", "pebblejump/xdg-menu", "pebblejump/xdg-mime",
+};
+
+struct Outside {
+	std::string bytes;
+	struct stat st;
+};
+
+Outside
+outside(const std::string &path)
+{
+	Outside o{read_file(path), {}};
+	EXPECT_EQ(lstat(path.c_str(), &o.st), 0) << path;
+	return o;
+}
+
+TEST_F(ModuleTest, WhatAUserPlantsInTheTreeIsNeverFollowed)
+{
+	write_file("/tmp/outside/secret", "root's secret\n");
+	write_file("/tmp/outside/linked", "root's linked file\n");
+	chmod("/tmp/outside/secret", 0600);
+	chmod("/tmp/outside/linked", 0640);
+	std::filesystem::create_directories("/tmp/outside/dir");
+	chmod("/tmp/outside/dir", 0700);
+	write_file("/tmp/icon/pebblejump-icon.png", "png bytes");
+
+	std::vector<PlantCase> cases;
+	for (const char *file : MODULE_FILES) {
+		cases.push_back({file, Plant::link_to_file});
+		cases.push_back({file, Plant::hard_link});
+	}
+	for (const char *dir : MODULE_DIRS)
+		cases.push_back({dir, Plant::link_to_dir});
+
+	const std::vector<std::string> args = {"-o", "nobody", "-b",
+	    "/tmp/icon/pebblejump-icon.png", "-8", "-9", "-s", example_port()};
+	for (const PlantCase &c : cases) {
+		std::filesystem::remove_all(out_dir);
+		std::filesystem::create_directories(out_dir);
+		ToolResult first = run(args);
+		ASSERT_EQ(first.status, 0);
+		const std::string path = out_dir + "/" + c.path;
+		const std::string before = c.plant == Plant::link_to_dir ? "" :
+		    out(c.path);
+		std::filesystem::remove_all(path);
+		if (c.plant == Plant::link_to_file)
+			std::filesystem::create_symlink("/tmp/outside/secret", path);
+		else if (c.plant == Plant::hard_link)
+			std::filesystem::create_hard_link("/tmp/outside/linked", path);
+		else
+			std::filesystem::create_directory_symlink("/tmp/outside/dir",
+			    path);
+		const std::pair<const char *, Outside> kept[] = {
+		    {"/tmp/outside/secret", outside("/tmp/outside/secret")},
+		    {"/tmp/outside/linked", outside("/tmp/outside/linked")}};
+
+		ToolResult again = run(args);
+		EXPECT_EQ(again.status, 0) << c.path;
+		EXPECT_EQ(again.out.find("Unable to write"), std::string::npos);
+		for (const auto &[p, before_run] : kept) {
+			const Outside now = outside(p);
+			EXPECT_EQ(now.bytes, before_run.bytes) << c.path;
+			EXPECT_EQ(now.st.st_uid, 0u) << c.path;
+			EXPECT_EQ(now.st.st_mode, before_run.st.st_mode) << c.path;
+		}
+		EXPECT_TRUE(std::filesystem::is_empty("/tmp/outside/dir")) << c.path;
+		if (c.plant == Plant::link_to_dir) {
+			EXPECT_TRUE(std::filesystem::is_symlink(path)) << c.path;
+			continue;
+		}
+		struct stat st;
+		ASSERT_EQ(lstat(path.c_str(), &st), 0) << c.path;
+		EXPECT_TRUE(S_ISREG(st.st_mode)) << c.path;
+		EXPECT_EQ(st.st_nlink, 1u) << c.path;
+		EXPECT_EQ(st.st_uid, 65534u) << c.path;
+		EXPECT_EQ(out(c.path), before) << c.path;
+	}
+	// Nothing but the trees and our own files in /tmp.
+	EXPECT_EQ(list_tree("/tmp/outside"), (std::vector<std::string>{"dir/",
+	    "linked", "secret"}));
+}
+
+// A port whose icon is larger than what the output directory can hold.
+const char BIG_ICON_MAKEFILE[] =
+    "install:\n"
+    "\t@sleep 0.05\n"
+    "\t@mkdir -p /usr/local/bin /usr/local/share/icons\n"
+    "\t@touch /usr/local/bin/tiny\n"
+    "\t@head -c 200000 /dev/zero > /usr/local/share/icons/tiny-icon.png\n";
+
+TEST_F(ModuleTest, FullDiskDuringTheModuleStageEndsWithFour)
+{
+	make_port("/tmp/ports/games/tiny", BIG_ICON_MAKEFILE, "", "bin/tiny\n");
+	write_file("/etc/make.conf", "WRKDIRPREFIX=/tmp/w\n");
+	// One page: the first zub.conf fits, nothing after it does.
+	ASSERT_EQ(mount("tiny", out_dir.c_str(), "tmpfs", 0, "size=4k"), 0);
+	ToolResult res = run({"-8", "-9", "/tmp/ports/games/tiny"});
+	std::string tree_listing;
+	for (const std::string &p : list_tree(out_dir))
+		tree_listing += p + "\n";
+	std::string zub8 = out("tiny-8/zub.conf");
+	umount2(out_dir.c_str(), MNT_DETACH);
+
+	EXPECT_EQ(res.status, 4);
+	const std::string icon = "/usr/local/share/icons/tiny-icon.png";
+	EXPECT_EQ(res.out.substr(res.out.find("Found icon file")),
+	    "Found icon file " + icon + "\n"
+	    "Copying icon file " + icon + "\n"
+	    "Unable to write tiny-8/overlay-dir/tiny-icon.png.\n"
+	    "Copying icon file, " + icon + ", to resource directory.\n"
+	    "Unable to write tiny/resources/tiny-icon.png.\n"
+	    "Creating ZUB conf file.\n"
+	    "Creating ZUB 9 conf file.\n"
+	    "Unable to write tiny/zub.conf.\n"
+	    "Creating Kmenu file.\n"
+	    "Unable to write tiny-8/kmenu-dir/tiny.\n"
+	    "Creating desktop entry.\n"
+	    "Unable to write tiny/xdg-desktop/tiny.desktop.\n"
+	    "Writing menu file.\n"
+	    "Unable to write tiny/xdg-menu/tiny.desktop.\n"
+	    "Cleaning up ZUB data.\n"
+	    "Reverting back to old make configuration.\n");
+	// Nothing half-written stays behind, temporary files included.
+	EXPECT_EQ(tree_listing, "tiny-8/\ntiny-8/kmenu-dir/\ntiny-8/mime-dir/\n"
+	    "tiny-8/overlay-dir/\ntiny-8/zub.conf\ntiny/\ntiny/resources/\n"
+	    "tiny/scripts/\ntiny/xdg-desktop/\ntiny/xdg-menu/\ntiny/xdg-mime/\n");
+	const std::string last = "PROGLIBS ZUBUPDATE BUILDKEY\n";
+	ASSERT_GT(zub8.size(), last.size());
+	EXPECT_EQ(zub8.substr(zub8.size() - last.size()), last);
+	EXPECT_EQ(read_file("/etc/make.conf"), "WRKDIRPREFIX=/tmp/w\n");
+	EXPECT_FALSE(exists("/etc/make.conf.zub"));
+}
+
+struct HandoverCase {
+	const char *owner;
+	gid_t gid;	// the group every file then has
+};
+
+TEST_F(ModuleTest, HandoverLeavesLinksAndMultiLinkFilesAlone)
+{
+	write_file("/tmp/outside/linked", "root's file\n");
+	const HandoverCase cases[] = {
+		{"nobody", 0}, {"nobody:65534", 65534}, {"65534:nogroup", 65534},
+	};
+	const std::string scripts = out_dir + "/pebblejump/scripts";
+	for (const HandoverCase &c : cases) {
+		std::filesystem::remove_all(out_dir);
+		std::filesystem::create_directories(out_dir);
+		ASSERT_EQ(run({"-q", "-9", "-s", example_port()}).status, 0);
+		std::filesystem::create_hard_link("/tmp/outside/linked",
+		    scripts + "/shared");
+		std::filesystem::create_symlink("/tmp/outside/linked",
+		    scripts + "/link");
+		write_file(scripts + "/sub/deeper/file", "");
+
+		ToolResult res = run({"-q", "-o", c.owner, "-9", "-s",
+		    example_port()});
+		EXPECT_EQ(res.status, 0) << c.owner;
+		EXPECT_EQ(res.err, "ridivave: pebblejump/scripts/shared: has other "
+		    "hard links; owner left as it is\n") << c.owner;
+		for (const std::string &rel : list_tree(out_dir)) {
+			struct stat st;
+			ASSERT_EQ(lstat((out_dir + "/" + rel).c_str(), &st), 0);
+			bool left = rel == "pebblejump/scripts/shared" ||
+			    rel == "pebblejump/scripts/link";
+			EXPECT_EQ(st.st_uid, left ? 0u : 65534u) << c.owner << rel;
+			EXPECT_EQ(st.st_gid, left ? 0u : c.gid) << c.owner << rel;
+		}
+		struct stat st;
+		ASSERT_EQ(stat("/tmp/outside/linked", &st), 0);
+		EXPECT_EQ(st.st_uid, 0u);
+	}
+}
+
+// An icon that cannot be read is named on standard error once per copy,
+// as cp named it, and copies nothing; the run goes on.
+TEST_F(ModuleTest, IconThatCannotBeReadCopiesNothing)
+{
+	make_port("/tmp/ports/games/foo", "PORTNAME=foo\n", "", "bin/foo\n");
+	const std::pair<const char *, const char *> cases[] = {
+		{"/tmp/no/such.png", "No such file or directory"},
+		{"/tmp/", "Is a directory"},
+	};
+	for (const auto &[icon, why] : cases) {
+		ToolResult res = run({"-q", "-b", icon, "-8", "-9", "-s",
+		    "/tmp/ports/games/foo"});
+		EXPECT_EQ(res.status, 0) << icon;
+		const std::string line = std::string("ridivave: ") + icon + ": " +
+		    why + "\n";
+		EXPECT_EQ(res.err, line + line);
+		EXPECT_TRUE(std::filesystem::is_empty(out_dir + "/foo-8/overlay-dir"));
+		EXPECT_TRUE(std::filesystem::is_empty(out_dir + "/foo/resources"));
+	}
 }
 
 }

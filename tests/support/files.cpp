@@ -41,7 +41,7 @@ list_tree(const std::string &dir)
 {
 	std::vector<std::string> paths;
 	for (const auto &e : fs::recursive_directory_iterator(dir)) {
-		std::string rel = fs::relative(e.path(), dir).string();
+		std::string rel = e.path().lexically_relative(dir).string();
 		paths.push_back(e.is_directory() && !e.is_symlink() ? rel + "/" :
 		    rel);
 	}

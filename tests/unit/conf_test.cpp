@@ -135,17 +135,20 @@ TEST_F(ConfTest, ReplacedWholeAndExecutableWhateverTheUmask)
 	EXPECT_EQ(read_file("foo-8/zub.conf").find("xx"), std::string::npos);
 }
 
+// A link where zub.conf goes is replaced by the file, never written through.
 TEST_F(ConfTest, LinkPlantedAtZubConfIsNotFollowed)
 {
 	write_file("elsewhere", "root's file\n");
 	std::filesystem::permissions("elsewhere", std::filesystem::perms(0600));
 	std::filesystem::create_symlink("../elsewhere", "foo/zub.conf");
-	EXPECT_EQ(write_conf_v9(job), 0);
-	EXPECT_EQ(logged(), "Creating ZUB 9 conf file.\n"
-	    "Unable to create zub.conf file.\n");
+	EXPECT_EQ(write_conf_v9(job), 1);
+	EXPECT_EQ(logged(), "Creating ZUB 9 conf file.\n");
 	EXPECT_EQ(read_file("elsewhere"), "root's file\n");
 	EXPECT_EQ(std::filesystem::status("elsewhere").permissions(),
 	    std::filesystem::perms(0600));
+	EXPECT_TRUE(std::filesystem::is_regular_file(
+	    std::filesystem::symlink_status("foo/zub.conf")));
+	EXPECT_EQ(read_file("foo/zub.conf").rfind("#!/bin/sh\n", 0), 0u);
 }
 
 TEST_F(ConfTest, MissingModuleDirectory)

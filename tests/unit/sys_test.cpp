@@ -1,6 +1,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include <sys/stat.h>
+
+#include "sys/atomic_file.h"
 #include "sys/command.h"
 #include "sys/quote.h"
 #include "unit/stage_test.h"
@@ -112,6 +115,57 @@ TEST_F(ReadLineTest, CurrentDirOfALongPath)
 	std::filesystem::create_directories(deep);
 	std::filesystem::current_path(deep);
 	EXPECT_EQ(current_dir(), deep);
+}
+
+struct ModeCase {
+	int before_mode;	// -1: no file there before
+	uid_t before_uid;
+	mode_t umask_value;
+	int forced;		// -1: none
+	mode_t mode;		// what the file has afterwards
+	uid_t uid;
+};
+
+// The replacement keeps what a rewrite in place kept: a regular file's
+// owner and permission bits; a new file has the mode less the umask.
+TEST_F(ReadLineTest, AtomicFileModesAndOwners)
+{
+	const ModeCase cases[] = {
+		{-1, 0, 022, -1, 0644, 0},
+		{-1, 0, 077, -1, 0600, 0},
+		{0640, 65534, 022, -1, 0640, 65534},
+		{04755, 0, 022, -1, 0755, 0},	// no set-id bit is passed on
+		{-1, 0, 077, 0755, 0755, 0},
+		{0600, 65534, 022, 0755, 0755, 65534},
+	};
+	Fd dir = open_dir(".");
+	ASSERT_TRUE(dir.valid());
+	for (const ModeCase &c : cases) {
+		std::filesystem::remove("f");
+		if (c.before_mode >= 0) {
+			write_file("f", "old");
+			ASSERT_EQ(chmod("f", c.before_mode), 0);
+			if (c.before_uid != 0 && chown("f", c.before_uid, 0) != 0)
+				GTEST_SKIP() << "changing owners needs root";
+		}
+		mode_t old = umask(c.umask_value);
+		std::optional<mode_t> forced;
+		if (c.forced >= 0)
+			forced = static_cast<mode_t>(c.forced);
+		EXPECT_EQ(write_file_atomically(dir.get(), "f", "new", forced),
+		    FileWrite::written);
+		umask(old);
+		struct stat st;
+		ASSERT_EQ(lstat("f", &st), 0);
+		EXPECT_EQ(st.st_mode & 07777, c.mode) << c.before_mode;
+		EXPECT_EQ(st.st_uid, c.uid);
+		EXPECT_EQ(read_file("f"), "new");
+	}
+	// No temporary file is left, and a directory at the name refuses it.
+	std::filesystem::create_directory("d");
+	EXPECT_EQ(write_file_atomically(dir.get(), "d", "x", std::nullopt),
+	    FileWrite::not_created);
+	EXPECT_EQ(list_tree("."), (std::vector<std::string>{"d/", "f"}));
 }
 
 }
