@@ -12,6 +12,12 @@ int parse_args(PortJob &job, int argc, char **argv);
 // leaves out the two clean-up messages.
 void job_teardown(PortJob &job, bool silent);
 
+// From arm_teardown to disarm_teardown, a signal that ends the run (hangup,
+// interrupt, quit, terminate, a standard output whose reader went away)
+// undoes what the run changed before the tool ends by it.
+void arm_teardown();
+void disarm_teardown();
+
 // Runs the whole sequence and returns the exit status.
 int run_driver(int argc, char **argv);
 

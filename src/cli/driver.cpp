@@ -89,16 +89,20 @@ int
 run_driver(int argc, char **argv)
 {
 	std::unique_ptr<PortJob> job;
+	int status;
 
+	arm_teardown();
 	try {
 		job = job_new();
-		return run_sequence(*job, argc, argv);
+		status = run_sequence(*job, argc, argv);
 	} catch (const std::bad_alloc &) {
 		// Out of memory: undo what the run changed and say nothing.
 		if (job != nullptr) {
 			job->log_mode = LogMode::LOG_QUIET;
 			job_teardown(*job, true);
 		}
-		return 1;
+		status = 1;
 	}
+	disarm_teardown();
+	return status;
 }

@@ -46,6 +46,18 @@ take_found_paths(PortJob &job, FILE *out, const char *kind, int &slot)
 		take_path(job, *path, kind, slot);
 }
 
+// A marker that the install removed or replaced would make find compare
+// with nothing, or with another file: the capture cannot be trusted then.
+static CommandPipe
+start_find(PortJob &job, const std::string &command)
+{
+	if (!marker_is_ours()) {
+		log_msg(job, "Marker file %s is gone.\n", marker_path().c_str());
+		return CommandPipe();
+	}
+	return open_command(command);
+}
+
 int
 capture_new_files(PortJob &job)
 {
@@ -54,16 +66,16 @@ capture_new_files(PortJob &job)
 
 	std::string command = "find /usr/local -type f -newer " + marker;
 	log_msg(job, "Finding files using %s\n", command.c_str());
-	PipePtr files = open_command(command);
-	if (files == nullptr)
+	CommandPipe files = start_find(job, command);
+	if (!files)
 		return 0;
 	take_found_paths(job, files.get(), "file", slot);
-	files.reset();
+	files.close();
 
 	command = "find /usr/local/ -type l -newer " + marker;
 	log_msg(job, "Finding links using %s\n", command.c_str());
-	PipePtr links = open_command(command);
-	if (links == nullptr)
+	CommandPipe links = start_find(job, command);
+	if (!links)
 		return 0;
 	take_found_paths(job, links.get(), "link", slot);
 	return 1;

@@ -12,15 +12,23 @@
 constexpr const char *MAKE_CONF = "/etc/make.conf";
 constexpr const char *MAKE_CONF_BACKUP = "/etc/make.conf.zub";
 
+// Switches make.conf to batch mode under an exclusive lock, which a second
+// run waits for.
 int enable_batch_mode(PortJob &job);
-// Puts the saved configuration back; teardown calls it on every way out.
+// Puts make.conf back as the very same file, or moves back a backup left by
+// an interrupted run; teardown calls it on every way out.
 int restore_make_conf(PortJob &job, bool silent);
+// The undo of the switch alone; safe in a signal handler.
+void undo_batch_mode();
 
 // "/tmp/<pid>", composed afresh wherever it is needed.
 std::string marker_path();
 int create_marker(PortJob &job);
-// Removes the marker when this run made it.
-void remove_marker(PortJob &job);
+// Whether the marker at its path is still the file this run made.
+bool marker_is_ours();
+// Removes the marker when it is still the one this run made; safe in a
+// signal handler.
+void remove_marker();
 
 int build_port(PortJob &job);
 int add_package(PortJob &job);

@@ -49,10 +49,6 @@ struct PortJob {
 	bool skip_build = false;
 	// A module file could not be written whole; the run ends with 4.
 	bool write_failed = false;
-
-	// What this run changed on the system, so teardown undoes only that.
-	bool marker_created = false;
-	bool make_conf_created = false;
 };
 
 std::unique_ptr<PortJob> job_new();

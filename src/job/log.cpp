@@ -1,3 +1,5 @@
+#include <cerrno>
+#include <csignal>
 #include <cstdarg>
 
 #include "job/job.h"
@@ -13,9 +15,11 @@ log_msg(PortJob &job, const char *fmt, ...)
 	if (out == nullptr)
 		return;		// the -l file could not be opened
 
+	// A reader that went away ends the run as SIGPIPE would.
 	va_list ap;
 	va_start(ap, fmt);
-	std::vfprintf(out, fmt, ap);
+	if (std::vfprintf(out, fmt, ap) < 0 && errno == EPIPE)
+		raise(SIGPIPE);
 	va_end(ap);
 }
 

@@ -1,17 +1,142 @@
 #include "sys/command.h"
 
-#include <cstdlib>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "sys/signals.h"
+
+// The command that runs, also its process group; 0 when none.  Read by
+// stop_command in a signal handler.
+static volatile sig_atomic_t running = 0;
+
+// In the child: the pipe (or our standard output) as standard output, no
+// other descriptor but the three, every signal at its default and none held.
+[[noreturn]] static void
+exec_shell(const char *command, int out)
+{
+	setpgid(0, 0);
+	if (out >= 0 && dup2(out, 1) < 0)
+		_exit(127);
+	long max = sysconf(_SC_OPEN_MAX);
+	for (int fd = 3; fd < (max > 0 ? max : 1024); fd++)
+		::close(fd);
+
+	struct sigaction dfl = {};
+	dfl.sa_handler = SIG_DFL;
+	sigemptyset(&dfl.sa_mask);
+	for (int sig = 1; sig < NSIG; sig++)
+		if (sig != SIGKILL && sig != SIGSTOP)
+			sigaction(sig, &dfl, nullptr);
+	sigset_t none;
+	sigemptyset(&none);
+	sigprocmask(SIG_SETMASK, &none, nullptr);
+
+	execl("/bin/sh", "sh", "-c", command, static_cast<char *>(nullptr));
+	_exit(127);
+}
+
+// The ending signals are held back from the fork until the command is on
+// record, so a handler never misses a command that has started.
+static pid_t
+start(const std::string &command, int out)
+{
+	std::fflush(nullptr);
+	SignalBlock block;
+	pid_t pid = fork();
+	if (pid == 0)
+		exec_shell(command.c_str(), out);
+	if (pid > 0) {
+		setpgid(pid, pid);	// whichever of the two comes first
+		running = pid;
+	}
+	return pid;
+}
+
+// Waits for the command without reaping it, and reaps it only with the
+// ending signals held back: a handler that comes meanwhile still finds the
+// command on record and waits for it itself.
+static int
+finish(pid_t pid)
+{
+	siginfo_t info;
+	while (waitid(P_PID, pid, &info, WEXITED | WNOWAIT) != 0 &&
+	    errno == EINTR)
+		;
+	SignalBlock block;
+	int status = 0;
+	pid_t got;
+	while ((got = waitpid(pid, &status, 0)) < 0 && errno == EINTR)
+		;
+	running = 0;
+	if (got < 0)
+		return -1;
+	return WIFEXITED(status) ? WEXITSTATUS(status) :
+	    128 + WTERMSIG(status);
+}
 
 int
 run_command(const std::string &command)
 {
-	std::fflush(nullptr);
-	return std::system(command.c_str());
+	pid_t pid = start(command, -1);
+	return pid < 0 ? -1 : finish(pid);
 }
 
-PipePtr
+CommandPipe::CommandPipe(CommandPipe &&other) noexcept
+    : out_(other.out_), pid_(other.pid_)
+{
+	other.out_ = nullptr;
+	other.pid_ = -1;
+}
+
+void
+CommandPipe::close()
+{
+	if (out_ != nullptr)
+		std::fclose(out_);
+	out_ = nullptr;
+	if (pid_ > 0)
+		finish(pid_);
+	pid_ = -1;
+}
+
+CommandPipe
 open_command(const std::string &command)
 {
-	std::fflush(nullptr);
-	return PipePtr(popen(command.c_str(), "r"));
+	CommandPipe p;
+	int fds[2];
+
+	if (pipe(fds) != 0)
+		return p;
+	fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+	pid_t pid = start(command, fds[1]);
+	::close(fds[1]);
+	if (pid < 0) {
+		::close(fds[0]);
+		return p;
+	}
+	p.pid_ = pid;
+	p.out_ = fdopen(fds[0], "r");
+	if (p.out_ == nullptr) {
+		::close(fds[0]);
+		p.close();
+	}
+	return p;
+}
+
+void
+stop_command(int sig)
+{
+	pid_t pid = running;
+	if (pid <= 0)
+		return;
+	if (kill(-pid, sig) != 0)
+		kill(pid, sig);
+	kill(-pid, SIGCONT);	// a stopped command must see it too
+	int status;
+	while (waitpid(pid, &status, 0) < 0 && errno == EINTR)
+		;
+	running = 0;
 }

@@ -1,23 +1,46 @@
-// Running the commands that do the tool's outside work: make, pkg_add,
-// find, cp, chown and mv, each through the system shell.
+// Running the commands that do the tool's outside work (make install,
+// pkg_add, find) through the system shell.  A command gets only the three
+// standard descriptors and default handling of every signal, and runs in a
+// process group of its own, so that a signal that ends the run can end the
+// whole command first (stop_command).
 #ifndef RIDIVAVE_SYS_COMMAND_H
 #define RIDIVAVE_SYS_COMMAND_H
 
 #include <cstdio>
-#include <memory>
 #include <string>
+#include <sys/types.h>
 
-// A pipe from a command; closing it waits for the command.
-struct PipeCloser {
-	void operator()(FILE *f) const { pclose(f); }
-};
-using PipePtr = std::unique_ptr<FILE, PipeCloser>;
-
-// Runs a command and returns its status, 0 for success.  Our own output is
-// flushed first, so that our lines and the command's keep their order.
+// Runs a command and returns its exit status, 128 plus the signal that
+// ended it, or -1 when it cannot be started.  Our own output is flushed
+// first, so that our lines and the command's keep their order.
 int run_command(const std::string &command);
 
-// Starts a command with a pipe from its standard output.
-PipePtr open_command(const std::string &command);
+// A command whose standard output is read through a pipe; closing it (or
+// destroying it) waits for the command.
+class CommandPipe {
+public:
+	CommandPipe() = default;
+	~CommandPipe() { close(); }
+	CommandPipe(const CommandPipe &) = delete;
+	CommandPipe &operator=(const CommandPipe &) = delete;
+	CommandPipe(CommandPipe &&other) noexcept;
+
+	FILE *get() const { return out_; }
+	explicit operator bool() const { return out_ != nullptr; }
+	void close();
+
+private:
+	friend CommandPipe open_command(const std::string &command);
+	FILE *out_ = nullptr;
+	pid_t pid_ = -1;
+};
+
+// Starts a command with a pipe from its standard output; false (as a bool)
+// when it cannot be started.
+CommandPipe open_command(const std::string &command);
+
+// Sends `sig` to the running command's process group and waits for the
+// command.  Safe in a signal handler; nothing happens when none runs.
+void stop_command(int sig);
 
 #endif

@@ -52,24 +52,22 @@ open_file(const std::string &path, const char *mode)
 	return stream_of(open(path.c_str(), O_RDONLY | O_CLOEXEC), "r");
 }
 
-FilePtr
-create_file(const std::string &path)
-{
-	return stream_of(open(path.c_str(),
-	    O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666), "w");
-}
-
 bool
 read_line(FILE *f, std::string &line)
 {
-	line.clear();
+	bool read = false, cut = false;
 	int c;
+
+	line.clear();
 	while ((c = std::getc(f)) != EOF) {
-		line.push_back(static_cast<char>(c));
+		read = true;
+		cut = cut || c == '\0';
+		if (!cut)
+			line.push_back(static_cast<char>(c));
 		if (c == '\n')
 			break;
 	}
-	return !line.empty();
+	return read;
 }
 
 bool

@@ -37,11 +37,9 @@ private:
 // ("w"); commands the tool runs never inherit it.
 FilePtr open_file(const std::string &path, const char *mode);
 
-// Creates or empties a file for writing, never through a symbolic link: a
-// link at the path counts as a file that cannot be opened.
-FilePtr create_file(const std::string &path);
-
 // Reads one whole line of any length, newline included when there is one.
+// A NUL byte ends the line's text: the rest of the line is read but not
+// kept, so every search and every path made from it stop at the same place.
 // Returns false at end of input.
 bool read_line(FILE *f, std::string &line);
 

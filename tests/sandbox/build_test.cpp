@@ -125,15 +125,13 @@ TEST_F(BuildTest, FailedMakeStopsWithTwo)
 
 TEST_F(BuildTest, CaptureThatCannotStartStopsWithThree)
 {
-	// With only one free descriptor the find pipe cannot be made.  (The
-	// copy of a make.conf would need two, so there is none to copy.)
+	// The lock holds one descriptor; with only one more free, the find
+	// pipe cannot be made.
 	make_port(PORT, "install:\n\t@touch /usr/local/made\n", "", "");
 	for (const ConfState &s : CONF_STATES) {
-		if (s.make_conf && !s.backup)
-			continue;
 		set_conf(s);
 		ToolRun r;
-		r.open_files_limit = 4;
+		r.open_files_limit = 5;
 		ToolResult res = run({"-9", PORT}, r);
 		EXPECT_EQ(res.status, 3) << s.name;
 		std::string marker = "/tmp/" + std::to_string(res.pid);
@@ -248,6 +246,42 @@ TEST_F(BuildTest, PackageNameReachesPkgAddAsOneWord)
 	EXPECT_EQ(read_file("/tmp/pkg_add.args"), "3\n-r\n-v\n" + name + "\n");
 	EXPECT_FALSE(exists(out_dir + "/canary"));
 	EXPECT_FALSE(exists(out_dir + "/canary2"));
+}
+
+// A file the install writes right after the marker is made, in the same
+// tick of the file-system clock, is newer than the marker all the same.
+TEST_F(BuildTest, FileWrittenRightAfterTheMarkerIsCaptured)
+{
+	make_port(PORT, "install:\n\t@: > /usr/local/quick\n", "", "");
+	for (int i = 0; i < 40; i++) {
+		std::filesystem::remove("/usr/local/quick");
+		ToolResult res = run({"-9", PORT});
+		ASSERT_EQ(res.status, 0);
+		ASSERT_NE(res.out.find("Found new file: /usr/local/quick\n"),
+		    std::string::npos) << "run " << i;
+	}
+}
+
+// The commands see only the three standard descriptors and default signal
+// handling: not the -l file, not a descriptor the caller left open, not a
+// SIGCHLD the caller left ignored, whose statuses could not be read.  A make
+// of our own reports what it got.
+TEST_F(BuildTest, CommandsStartWithOnlyTheStandardDescriptors)
+{
+	// exec: the script's shell holds the script open.
+	write_file("/tmp/fakemake/make", "#!/bin/sh\n"
+	    "exec sh -c 'ls /proc/$$/fd | tr \"\\n\" \" \" > /tmp/fds; "
+	    "grep -E \"^Sig(Blk|Ign)\" /proc/$$/status > /tmp/sigs'\n");
+	chmod("/tmp/fakemake/make", 0755);
+	ToolRun r;
+	r.path_prefix = "/tmp/fakemake";
+	r.ignore_sigchld = true;
+	r.inherit_fd = true;
+	ToolResult res = run({"-l", "run.log", "-9", PORT}, r);
+	EXPECT_EQ(res.status, 0);
+	EXPECT_EQ(read_file("/tmp/fds"), "0 1 2 ");
+	EXPECT_EQ(read_file("/tmp/sigs"), "SigBlk:\t0000000000000000\n"
+	    "SigIgn:\t0000000000000000\n");
 }
 
 }

@@ -134,7 +134,7 @@ bind_back(const std::vector<KeptDir> &kept)
 static void
 unmount_all()
 {
-	for (const char *point : {"/tmp", "/usr/local", "/etc"})
+	for (const char *point : {"/tmp", "/usr/local", "/etc", "/run"})
 		umount2(point, MNT_DETACH);
 	umount2(sandbox_dir().c_str(), MNT_DETACH);
 	mounted = false;
@@ -155,8 +155,9 @@ verify(std::string &why)
 		return false;
 	}
 	if (mount_type("/usr/local", opts) != "tmpfs" ||
-	    mount_type("/tmp", opts) != "tmpfs") {
-		why = "/usr/local or /tmp is not a sandbox tmpfs";
+	    mount_type("/tmp", opts) != "tmpfs" ||
+	    mount_type("/run", opts) != "tmpfs") {
+		why = "/usr/local, /tmp or /run is not a sandbox tmpfs";
 		return false;
 	}
 	return true;
@@ -186,6 +187,7 @@ sandbox_reset(std::string &why)
 	std::vector<KeptDir> kept = open_hidden_trees();
 	bool ok = mount("sandbox", "/usr/local", "tmpfs", 0, "mode=0755") == 0 &&
 	    mount("sandbox", "/tmp", "tmpfs", 0, "mode=1777") == 0 &&
+	    mount("sandbox", "/run", "tmpfs", 0, "mode=0755") == 0 &&
 	    bind_back(kept);
 	for (const KeptDir &k : kept)
 		if (k.fd >= 0)

@@ -1,6 +1,7 @@
 // The private mount namespace in which every test that touches /etc,
-// /usr/local or /tmp runs: a fresh tmpfs on /usr/local and /tmp and an
-// overlay on /etc whose upper directory the test can inspect.
+// /usr/local, /tmp or /run runs: a fresh tmpfs on /usr/local, /tmp and /run
+// (where /var/run points, and the tool keeps its lock) and an overlay on
+// /etc whose upper directory the test can inspect.
 #ifndef RIDIVAVE_TESTS_SANDBOX_H
 #define RIDIVAVE_TESTS_SANDBOX_H
 

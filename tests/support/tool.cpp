@@ -89,6 +89,18 @@ exec_child(const ToolRun &run, const std::string &io, int in_pipe,
 	for (int fd = 3; fd < 1024; fd++)
 		close(fd);
 
+	if (run.stdout_reader_gone) {
+		// Until the parent has closed the reading end.
+		struct pollfd p = {1, 0, 0};
+		poll(&p, 1, 10000);
+	}
+	struct rlimit no_core = {0, 0};
+	setrlimit(RLIMIT_CORE, &no_core);
+	if (run.ignore_sigchld)
+		signal(SIGCHLD, SIG_IGN);
+	if (run.inherit_fd && dup2(open("/dev/null", O_RDONLY), 7) != 7)
+		_exit(126);
+
 	if (!run.path_prefix.empty()) {
 		std::string path = run.path_prefix + ":" + std::getenv("PATH");
 		setenv("PATH", path.c_str(), 1);
@@ -140,18 +152,24 @@ start_tool(const ToolRun &run)
 	write_file(proc.io + "/in", run.input);
 
 	int in[2] = {-1, -1}, out[2] = {-1, -1};
-	if (!run.answers.empty() && (pipe(in) != 0 || pipe(out) != 0))
+	if (!run.answers.empty() && pipe(in) != 0)
+		return proc;
+	if ((!run.answers.empty() || run.stdout_reader_gone) && pipe(out) != 0)
 		return proc;
 	std::fflush(nullptr);
 	proc.pid = fork();
 	if (proc.pid == 0)
 		exec_child(run, proc.io, in[0], out[1]);
-	if (!run.answers.empty()) {
+	if (in[0] >= 0) {
 		close(in[0]);
-		close(out[1]);
 		proc.in = in[1];
-		proc.out = out[0];
 	}
+	if (out[1] >= 0)
+		close(out[1]);
+	if (run.stdout_reader_gone)
+		close(out[0]);
+	else if (out[0] >= 0)
+		proc.out = out[0];
 	return proc;
 }
 

@@ -21,6 +21,9 @@ struct ToolRun {
 	bool plant_marker_dir = false;	// a non-empty directory at /tmp/<pid>
 	mode_t umask_value = 022;
 	int open_files_limit = 0;	// RLIMIT_NOFILE when not 0
+	bool stdout_reader_gone = false;	// a pipe whose reader closed it
+	bool ignore_sigchld = false;	// as a careless caller leaves it
+	bool inherit_fd = false;	// an open descriptor 7, not close-on-exec
 	// Prompts and their answers: standard input and output are pipes, and
 	// each answer is written only once its prompt shows on the output.
 	std::vector<std::pair<std::string, std::string>> answers;

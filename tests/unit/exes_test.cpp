@@ -102,4 +102,14 @@ TEST_F(ExesTest, LongLinesAreWholeLines)
 	EXPECT_EQ(extras(), std::vector<std::string>{std::string(3000, 't')});
 }
 
+// A NUL byte ends a line: the entry is jk, not a name that a path made
+// from it would cut short.
+TEST_F(ExesTest, NulEndsALine)
+{
+	port_file("pkg-plist", std::string("bin/foo\nbin/jk\0evil\n", 20));
+	EXPECT_EQ(find_exe_in_plist(job), 1);
+	EXPECT_EQ(collect_extra_exes(job), 1);
+	EXPECT_EQ(extras(), std::vector<std::string>{"jk"});
+}
+
 }

@@ -40,8 +40,8 @@ TEST(ShellQuote, TheShellGivesBackTheValue)
 	for (const char *value : {"a b", "it's", "$(echo no)", "'\"`\\",
 	    "x;y|z&", "new\nline"}) {
 		std::string command = "printf %s " + shell_quote(value);
-		PipePtr p = open_command(command);
-		ASSERT_NE(p, nullptr);
+		CommandPipe p = open_command(command);
+		ASSERT_TRUE(p);
 		std::string out;
 		int c;
 		while ((c = std::fgetc(p.get())) != EOF)
@@ -73,13 +73,19 @@ class ReadLineTest : public StageTest {};
 TEST_F(ReadLineTest, WholeLinesOfAnyLength)
 {
 	std::string longline(100000, 'x');
-	write_file("lines", longline + "\nshort\nlast");
+	write_file("lines", longline + "\nshort\n" + std::string("a\0b\n\0\n", 6) +
+	    "last");
 	FilePtr f = open_file("lines", "r");
 	std::string line;
 	ASSERT_TRUE(read_line(f.get(), line));
 	EXPECT_EQ(line, longline + "\n");
 	ASSERT_TRUE(read_line(f.get(), line));
 	EXPECT_EQ(line, "short\n");
+	// A NUL ends the text; a line of a NUL alone is a line all the same.
+	ASSERT_TRUE(read_line(f.get(), line));
+	EXPECT_EQ(line, "a");
+	ASSERT_TRUE(read_line(f.get(), line));
+	EXPECT_EQ(line, "");
 	ASSERT_TRUE(read_line(f.get(), line));
 	EXPECT_EQ(line, "last");
 	EXPECT_FALSE(read_line(f.get(), line));
@@ -92,18 +98,20 @@ TEST_F(ReadLineTest, CanOpenIsTheExistenceTest)
 	EXPECT_FALSE(can_open("missing"));
 }
 
-TEST_F(ReadLineTest, CreateFileNeverWritesThroughALink)
+TEST_F(ReadLineTest, AtomicFileNeverWritesThroughALink)
 {
+	Fd dir = open_dir(".");
 	write_file("target", "keep");
 	std::filesystem::create_symlink("target", "link");
-	EXPECT_EQ(create_file("link"), nullptr);
+	EXPECT_EQ(write_file_atomically(dir.get(), "link", "new", std::nullopt),
+	    FileWrite::written);
 	EXPECT_EQ(read_file("target"), "keep");
+	EXPECT_FALSE(std::filesystem::is_symlink("link"));
+	EXPECT_EQ(read_file("link"), "new");
 
 	write_file("plain", "old text");
-	FilePtr f = create_file("plain");
-	ASSERT_NE(f, nullptr);
-	std::fputs("new", f.get());
-	f.reset();
+	EXPECT_EQ(write_file_atomically(dir.get(), "plain", "new",
+	    std::nullopt), FileWrite::written);
 	EXPECT_EQ(read_file("plain"), "new");
 }
 

@@ -1,0 +1,74 @@
+#include "sys/signals.h"
+
+#include <unistd.h>
+
+static struct sigaction saved_actions[sizeof ENDING_SIGNALS /
+    sizeof ENDING_SIGNALS[0]];
+static struct sigaction saved_chld;
+static sigset_t saved_mask;
+
+static sigset_t
+ending_set()
+{
+	sigset_t set;
+	sigemptyset(&set);
+	for (int sig : ENDING_SIGNALS)
+		sigaddset(&set, sig);
+	return set;
+}
+
+SignalBlock::SignalBlock()
+{
+	sigset_t set = ending_set();
+	sigprocmask(SIG_BLOCK, &set, &before_);
+}
+
+SignalBlock::~SignalBlock()
+{
+	sigprocmask(SIG_SETMASK, &before_, nullptr);
+}
+
+void
+catch_ending_signals(void (*handler)(int))
+{
+	struct sigaction act = {};
+	act.sa_handler = handler;
+	act.sa_mask = ending_set();
+	int i = 0;
+	for (int sig : ENDING_SIGNALS)
+		sigaction(sig, &act, &saved_actions[i++]);
+
+	struct sigaction dfl = {};
+	dfl.sa_handler = SIG_DFL;
+	sigemptyset(&dfl.sa_mask);
+	sigaction(SIGCHLD, &dfl, &saved_chld);
+
+	sigset_t set = ending_set();
+	sigprocmask(SIG_UNBLOCK, &set, &saved_mask);
+}
+
+void
+release_ending_signals()
+{
+	int i = 0;
+	for (int sig : ENDING_SIGNALS)
+		sigaction(sig, &saved_actions[i++], nullptr);
+	sigaction(SIGCHLD, &saved_chld, nullptr);
+	sigprocmask(SIG_SETMASK, &saved_mask, nullptr);
+}
+
+void
+die_by_signal(int sig)
+{
+	struct sigaction dfl = {};
+	dfl.sa_handler = SIG_DFL;
+	sigemptyset(&dfl.sa_mask);
+	sigaction(sig, &dfl, nullptr);
+
+	sigset_t set;
+	sigemptyset(&set);
+	sigaddset(&set, sig);
+	sigprocmask(SIG_UNBLOCK, &set, nullptr);
+	raise(sig);
+	_exit(128 + sig);
+}

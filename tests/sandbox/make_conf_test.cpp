@@ -1,0 +1,300 @@
+// /etc/make.conf comes back as the very same file however a run ends: a
+// status, a signal during make or the finds, a reader gone from standard
+// output; odd files at its paths are left alone; runs take turns.
+#include <csignal>
+#include <ctime>
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include "sandbox/make_conf.h"
+#include "support/runs.h"
+
+namespace {
+
+const char PORT[] = "/tmp/ports/games/turns";
+
+
+// A file as a test can tell it apart from any other: inode, owner, mode,
+// modification time and bytes; or absent.
+struct FileId {
+	bool present = false;
+	struct stat st = {};
+	std::string bytes;
+};
+
+FileId
+file_id(const std::string &path)
+{
+	FileId id;
+	id.present = lstat(path.c_str(), &id.st) == 0;
+	if (id.present)
+		id.bytes = read_file(path);
+	return id;
+}
+
+void
+expect_same_file(const FileId &before, const std::string &path,
+    const std::string &what)
+{
+	FileId now = file_id(path);
+	ASSERT_EQ(now.present, before.present) << what;
+	if (!before.present)
+		return;
+	EXPECT_EQ(now.st.st_ino, before.st.st_ino) << what;
+	EXPECT_EQ(now.st.st_uid, before.st.st_uid) << what;
+	EXPECT_EQ(now.st.st_mode, before.st.st_mode) << what;
+	EXPECT_EQ(now.st.st_mtim.tv_sec, before.st.st_mtim.tv_sec) << what;
+	EXPECT_EQ(now.st.st_mtim.tv_nsec, before.st.st_mtim.tv_nsec) << what;
+	EXPECT_EQ(now.bytes, before.bytes) << what;
+}
+
+// The states of /etc/make.conf; returns what it must be after the run.
+FileId
+set_state(const std::string &state)
+{
+	std::filesystem::remove("/etc/make.conf");
+	std::filesystem::remove("/etc/make.conf.zub");
+	std::filesystem::remove("/etc/make.conf.keep");
+	if (state == "owned, linked") {
+		write_file("/etc/make.conf", "CFLAGS+=-pipe\n");
+		chown("/etc/make.conf", 65534, 65534);
+		chmod("/etc/make.conf", 0664);
+		std::filesystem::create_hard_link("/etc/make.conf",
+		    "/etc/make.conf.keep");
+		return file_id("/etc/make.conf");
+	}
+	if (state == "stale backup") {
+		write_file("/etc/make.conf", "BATCH=yes\n");
+		write_file("/etc/make.conf.zub", "CPUTYPE?=native\n");
+		return file_id("/etc/make.conf.zub");
+	}
+	return FileId();
+}
+
+struct Ending {
+	const char *name;
+	const char *install;	// the port's install recipe
+	int signal_in_find;	// a find of ours sends this, when not 0
+	int status;
+	bool marker_dir, reader_gone;
+};
+
+// Sends `sig` to the tool: the marker is the only file named by a number in
+// the sandbox's /tmp, and its name is the tool's process id.  A make recipe
+// doubles its dollar signs.
+std::string
+kill_tool(int sig, bool in_make)
+{
+	return std::string("kill -") + (sig == SIGTERM ? "TERM" : sig == SIGINT ?
+	    "INT" : sig == SIGHUP ? "HUP" : "QUIT") + " `ls /tmp | grep -E '^[0-9]+" +
+	    (in_make ? "$$" : "$") + "'`";
+}
+
+// Five seconds in short steps: a shell that caught SIGINT acts on it only
+// once its command ends.
+std::string
+pause_5s(bool in_make)
+{
+	const char *d = in_make ? "$$" : "$";
+	return std::string("i=0; while [ ") + d + "i -lt 50 ]; do sleep 0.1; i=" +
+	    d + "((" + d + "i+1)); done";
+}
+
+std::vector<Ending>
+endings(std::vector<std::string> &recipes)
+{
+	std::vector<Ending> e = {
+		{"status 0", "\t@touch /usr/local/made\n", 0, 0, false, false},
+		{"status 1", "\t@true\n", 0, 1, true, false},
+		{"status 2", "\t@exit 1\n", 0, 2, false, false},
+		// An install that removes the marker cannot be captured.
+		{"status 3", "\t@rm -f /tmp/[0-9]*\n", 0, 3, false, false},
+		{"reader gone", "\t@touch /usr/local/made\n", 0, 128 + SIGPIPE,
+		    false, true},
+	};
+	recipes.reserve(8);
+	for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
+		// The recipe's shell, the rest of the build, must not outlive it.
+		recipes.push_back("\t@echo $$$$ > /tmp/recipe.pid; " +
+		    kill_tool(sig, true) + "; " + pause_5s(true) + "\n");
+		e.push_back({strsignal(sig), recipes.back().c_str(), 0, 128 + sig,
+		    false, false});
+		e.push_back({strsignal(sig), "\t@touch /usr/local/made\n", sig,
+		    128 + sig, false, false});
+	}
+	return e;
+}
+
+bool
+gone(pid_t pid)
+{
+	for (int i = 0; i < 200; i++) {
+		std::string stat = read_file("/proc/" + std::to_string(pid) + "/stat");
+		if (stat.empty() || stat.find(") Z ") != std::string::npos)
+			return true;
+		struct timespec pause = {0, 10000000};
+		nanosleep(&pause, nullptr);
+	}
+	return false;
+}
+
+class MakeConfTest : public SandboxTest {};
+
+TEST_F(MakeConfTest, EveryWayARunEndsGivesTheSameFileBack)
+{
+	std::vector<std::string> recipes;
+	for (const Ending &end : endings(recipes)) {
+		for (const char *state : {"owned, linked", "absent", "stale backup"}) {
+			const std::string what = std::string(end.name) +
+			    (end.signal_in_find ? " in find, " : ", ") + state;
+			FileId after = set_state(state);
+			make_port(PORT, std::string("install:\n") + end.install, "", "");
+			std::filesystem::remove("/tmp/recipe.pid");
+			ToolRun r;
+			r.plant_marker_dir = end.marker_dir;
+			r.stdout_reader_gone = end.reader_gone;
+			if (end.signal_in_find) {
+				write_file("/tmp/findbin/find", "#!/bin/sh\n" +
+				    kill_tool(end.signal_in_find, false) + "; " +
+				    pause_5s(false) + "\n"
+				    "exec /usr/bin/find \"$@\"\n");
+				chmod("/tmp/findbin/find", 0755);
+				r.path_prefix = "/tmp/findbin";
+			}
+			ToolResult res = run({"-9", PORT}, r);
+			std::filesystem::remove_all("/tmp/findbin");
+			EXPECT_EQ(res.status, end.status) << what;
+			expect_same_file(after, "/etc/make.conf", what);
+			EXPECT_FALSE(exists("/etc/make.conf.zub")) << what;
+			if (std::string(state) == "owned, linked") {
+				EXPECT_EQ(read_file("/etc/make.conf.keep"),
+				    "CFLAGS+=-pipe\n") << what;
+			}
+			std::string marker = "/tmp/" + std::to_string(res.pid);
+			EXPECT_FALSE(exists(marker) && !end.marker_dir) << what;
+			if (end.status == 3) {
+				EXPECT_NE(res.out.find("Marker file " + marker +
+				    " is gone.\n"), std::string::npos) << what;
+			}
+			if (exists("/tmp/recipe.pid")) {
+				EXPECT_TRUE(gone(std::stoi(read_file("/tmp/recipe.pid"))))
+				    << what;
+			}
+			std::filesystem::remove_all(marker);
+		}
+	}
+}
+
+// Everything in the sandbox's /etc changes, as the overlay's upper
+// directory holds it: names, kinds, link targets and bytes.
+std::string
+etc_changes(const std::string &upper)
+{
+	std::string text;
+	for (const std::string &rel : list_tree(upper)) {
+		const std::string path = upper + "/" + rel;
+		struct stat st;
+		lstat(path.c_str(), &st);
+		text += rel + " " + std::to_string(st.st_mode) + " ";
+		if (S_ISLNK(st.st_mode))
+			text += std::filesystem::read_symlink(path).string();
+		else if (S_ISREG(st.st_mode))
+			text += read_file(path);
+		text += "\n";
+	}
+	return text;
+}
+
+TEST_F(MakeConfTest, OddFilesAtEitherPathLeaveEtcAlone)
+{
+	make_port(PORT, "install:\n\t@touch /usr/local/made\n", "", "");
+	for (const char *path : {"/etc/make.conf.zub", "/etc/make.conf"}) {
+		for (const char *odd : {"directory", "link", "dangling link",
+		    "fifo"}) {
+			const std::string what = std::string(odd) + " at " + path;
+			std::filesystem::remove_all("/etc/make.conf");
+			std::filesystem::remove_all("/etc/make.conf.zub");
+			std::filesystem::remove_all("/etc/real.conf");
+			write_file("/etc/real.conf", "KEEP=1\n");
+			// The other path holds a regular file: the real
+			// configuration, or a backup left by an interrupted run.
+			write_file(std::string(path) == "/etc/make.conf" ?
+			    "/etc/make.conf.zub" : "/etc/make.conf", "OTHER=1\n");
+			if (std::string(odd) == "directory")
+				std::filesystem::create_directories(std::string(path) +
+				    "/inside");
+			else if (std::string(odd) == "link")
+				std::filesystem::create_symlink("real.conf", path);
+			else if (std::string(odd) == "dangling link")
+				std::filesystem::create_symlink("no-such.conf", path);
+			else
+				ASSERT_EQ(mkfifo(path, 0644), 0);
+			const std::string before = etc_changes(etc_upper_dir());
+
+			ToolResult res = run({"-9", PORT});
+			EXPECT_EQ(res.status, 1) << what;
+			EXPECT_NE(res.out.find("Switching make to batch mode.\n"
+			    "Was unable to create batch mode.\n"), std::string::npos)
+			    << what;
+			EXPECT_EQ(etc_changes(etc_upper_dir()), before) << what;
+			EXPECT_FALSE(exists("/usr/local/made")) << what;
+		}
+	}
+}
+
+// Started together, the runs take turns: each has make.conf switched alone,
+// and each captures its own install, which names the file after its run.
+TEST_F(MakeConfTest, EightRunsAtOnceTakeTurns)
+{
+	make_port(PORT, "install:\n\t@sleep 0.1\n"
+	    "\t@mkdir -p /usr/local/share/turns && touch /usr/local/share/turns/" +
+	    kill_tool(SIGTERM, true).substr(11) + "\n", "", "");
+	FileId before = set_state("owned, linked");
+	std::vector<ToolProcess> procs;
+	for (int i = 0; i < 8; i++) {
+		ToolRun r;
+		r.args = {"-9", PORT};
+		r.cwd = "/tmp/out/" + std::to_string(i);
+		std::filesystem::create_directories(r.cwd);
+		procs.push_back(start_tool(r));
+	}
+	size_t waited = 0;
+	for (ToolProcess &p : procs) {
+		ToolResult res = finish_tool(p);
+		EXPECT_EQ(res.status, 0) << res.out;
+		const std::string own = "Found new file: /usr/local/share/turns/" +
+		    std::to_string(res.pid) + "\n";
+		EXPECT_NE(res.out.find(own), std::string::npos) << res.out;
+		EXPECT_EQ(res.out.find("Found new file: "), res.out.find(own));
+		EXPECT_EQ(res.out.rfind("Found new file: "), res.out.find(own));
+		const std::string wait = "Waiting for another run to finish.\n";
+		size_t at = res.out.find(wait);
+		if (at != std::string::npos) {
+			waited++;
+			EXPECT_EQ(res.out.find(wait, at + 1), std::string::npos);
+		}
+	}
+	EXPECT_GE(waited, 1u);
+	expect_same_file(before, "/etc/make.conf", "after eight runs");
+	EXPECT_FALSE(exists("/etc/make.conf.zub"));
+}
+
+// A full /etc: the batch-only file cannot be written, and nothing changes.
+TEST_F(MakeConfTest, FullEtcFailsTheSwitch)
+{
+	make_port(PORT, "install:\n\t@touch /usr/local/made\n", "", "");
+	for (const char *name : {"make.conf", "filler"}) {
+		ASSERT_EQ(mount("full", "/etc", "tmpfs", 0, "size=4k"), 0);
+		write_file(std::string("/etc/") + name, "CFLAGS=-O\n");
+		const std::string before = etc_changes("/etc");
+		ToolResult res = run({"-9", PORT});
+		const std::string after = etc_changes("/etc");
+		umount2("/etc", MNT_DETACH);
+		EXPECT_EQ(res.status, 1) << name;
+		EXPECT_NE(res.out.find("Switching make to batch mode.\n"
+		    "Was unable to create batch mode.\n"), std::string::npos) << name;
+		EXPECT_EQ(after, before) << name;
+	}
+}
+
+}
