@@ -5,6 +5,7 @@
 #include <ctime>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "sandbox/make_conf.h"
 #include "support/runs.h"
@@ -295,6 +296,42 @@ TEST_F(MakeConfTest, FullEtcFailsTheSwitch)
 		    "Was unable to create batch mode.\n"), std::string::npos) << name;
 		EXPECT_EQ(after, before) << name;
 	}
+}
+
+// While a run holds the lock, its backup is its own: a run with -s leaves
+// it, and a run that waits and is ended while waiting changes nothing.
+TEST_F(MakeConfTest, LiveRunsBackupIsNeverTouched)
+{
+	make_port(PORT, "install:\n"
+	    "\t@while [ ! -e /tmp/go ]; do sleep 0.02; done\n", "", "");
+	FileId before = set_state("owned, linked");
+	ToolRun holder;
+	holder.args = {"-9", PORT};
+	holder.cwd = out_dir;
+	ToolProcess first = start_tool(holder);
+	for (int i = 0; i < 500 && !exists("/etc/make.conf.zub"); i++)
+		usleep(10000);
+	EXPECT_TRUE(exists("/etc/make.conf.zub"));	// the holder is let go below
+
+	EXPECT_EQ(run({"-q", "-9", "-s", PORT}).status, 0);
+	EXPECT_EQ(read_file("/etc/make.conf"), "BATCH=yes\n");
+	EXPECT_TRUE(exists("/etc/make.conf.zub"));
+
+	ToolProcess second = start_tool(holder);
+	const std::string out = second.io + "/out";
+	for (int i = 0; i < 500 && read_file(out).find("Waiting") ==
+	    std::string::npos; i++)
+		usleep(10000);
+	EXPECT_NE(read_file(out).find("Switching make to batch mode.\n"
+	    "Waiting for another run to finish.\n"), std::string::npos);
+	kill(second.pid, SIGTERM);
+	EXPECT_EQ(finish_tool(second).status, 128 + SIGTERM);
+	EXPECT_EQ(read_file("/etc/make.conf"), "BATCH=yes\n");
+
+	write_file("/tmp/go", "");
+	EXPECT_EQ(finish_tool(first).status, 0);
+	expect_same_file(before, "/etc/make.conf", "after the holder");
+	EXPECT_FALSE(exists("/etc/make.conf.zub"));
 }
 
 }
