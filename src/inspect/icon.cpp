@@ -1,8 +1,13 @@
 #include "inspect/inspect.h"
 
+// Where the install puts the default icon: below the prefix the tool is
+// installed to.
+#ifndef RIDIVAVE_DEFAULT_ICON
+#define RIDIVAVE_DEFAULT_ICON "/usr/local/share/ridivave/defaulticon.png"
+#endif
+
 static const char DEFAULT_ICON[] = "defaulticon.png";
-static const char INSTALLED_DEFAULT_ICON[] =
-    "/usr/local/share/ridivave/defaulticon.png";
+static const char INSTALLED_DEFAULT_ICON[] = RIDIVAVE_DEFAULT_ICON;
 
 int
 choose_icon(PortJob &job)

@@ -32,6 +32,41 @@ first_line_with(const std::string &path, const char *needle,
 	return std::nullopt;
 }
 
+// A Makefile line "WWW", blanks or tabs, "=", then blanks or tabs and a
+// word with "http" and no make variable in it: that word is the website.
+// Since 2022 ports keep their website there and no longer in pkg-descr.
+static Text
+www_line_website(const std::string &line)
+{
+	static const char BLANKS[] = " \t";
+	if (line.compare(0, 3, "WWW") != 0)
+		return std::nullopt;
+	std::string::size_type eq = line.find_first_not_of(BLANKS, 3);
+	if (eq == std::string::npos || line[eq] != '=')
+		return std::nullopt;
+	std::string::size_type start = line.find_first_not_of(BLANKS, eq + 1);
+	if (start == std::string::npos)
+		return std::nullopt;
+	std::string word = line.substr(start, line.find_first_of(" \t\n",
+	    start) - start);
+	if (word.find("http") == std::string::npos ||
+	    word.find('$') != std::string::npos)
+		return std::nullopt;
+	return word;
+}
+
+static Text
+makefile_website(const PortJob &job)
+{
+	FilePtr f = open_file(port_file(job, "Makefile"), "r");
+	std::string line;
+
+	while (f != nullptr && read_line(f.get(), line))
+		if (Text website = www_line_website(line))
+			return website;
+	return std::nullopt;
+}
+
 int
 guess_website(PortJob &job)
 {
@@ -42,6 +77,9 @@ guess_website(PortJob &job)
 	if (line) {
 		job.website = line->substr(at);
 		strip_newline(*job.website);
+	} else
+		job.website = makefile_website(job);
+	if (job.website) {
 		log_msg(job, "Found website %s\n", job.website->c_str());
 		return 1;
 	}

@@ -22,6 +22,20 @@ TEST_F(RunTest, ExamplePortWithoutBuild)
 	EXPECT_TRUE(list_tree(etc_upper_dir()).empty());
 }
 
+// A port of before 2022 keeps its website in pkg-descr.
+TEST_F(RunTest, OldLayoutPortKeepsItsWebsiteInPkgDescr)
+{
+	FullRun old;
+	old.port = std::string(SOURCE_DIR) + "/tests/ports/games/stonehop";
+	old.name = "stonehop";
+	old.website = "http://stonehop.example.org/";
+	old.author = "stones@example.org";
+	old.main_exe = "bin/stonehop";
+	ToolResult res = run({"-8", "-9", "-s", old.port});
+	EXPECT_EQ(res.status, 0);
+	EXPECT_EQ(res.out, full_run_log(old, res.pid));
+}
+
 TEST_F(RunTest, SkippedBuildStillRestoresAStaleBackup)
 {
 	write_file("/etc/make.conf", "BATCH=yes\n");

@@ -15,6 +15,7 @@ protected:
 struct WebsiteCase {
 	const char *descr;	// nullptr: no pkg-descr at all
 	const char *website;	// nullptr: absent
+	const char *makefile = nullptr;	// nullptr: no Makefile
 };
 
 TEST_F(GuessTest, Website)
@@ -32,13 +33,33 @@ TEST_F(GuessTest, Website)
 		{long_line.c_str(), "http://far.example/"},
 		{"No address here.\n", nullptr},
 		{nullptr, nullptr},
+		// The Makefile's WWW= is read only when pkg-descr has nothing.
+		{"WWW: http://descr.example/\n", "http://descr.example/",
+		    "WWW=\thttp://make.example/\n"},
+		{"No address here.\n", "https://make.example/",
+		    "PORTNAME=\tfoo\nWWW=\thttps://make.example/\n"},
+		{nullptr, "http://b.example/", "WWW =  http://b.example/ more words\n"},
+		{nullptr, "http://t.example/", "WWW\t=\t\thttp://t.example/\tx\n"},
+		{nullptr, "http://nonl.example/", "WWW=http://nonl.example/"},
+		// A line that does not qualify is passed over.
+		{nullptr, "http://later.example/", "WWW=\t${MASTER_SITE}/http\n"
+		    "WWW=\thttp://later.example/\n"},
+		{nullptr, "http://one.example/", "WWW=\thttp://one.example/\n"
+		    "WWW=\thttp://two.example/\n"},
+		{nullptr, nullptr, "WWW=\tftp://ftp.example/\nWWW=\n"},
+		{nullptr, nullptr, "WWW=\thttp://x.example/${PORTNAME}\n"},
+		{nullptr, nullptr, "WWWDIR=\thttp://no.example/\n"
+		    "  WWW=\thttp://indented.example/\n"},
 	};
 	for (const WebsiteCase &c : cases) {
 		std::filesystem::remove(*job.port_path + "/pkg-descr");
+		std::filesystem::remove(*job.port_path + "/Makefile");
 		if (c.descr)
 			port_file("pkg-descr", c.descr);
+		if (c.makefile)
+			port_file("Makefile", c.makefile);
 		job.website.reset();
-		EXPECT_EQ(guess_website(job), c.website ? 1 : 0) << c.descr;
+		EXPECT_EQ(guess_website(job), c.website ? 1 : 0) << c.makefile;
 		if (c.website)
 			EXPECT_EQ(job.website, c.website);
 		else
