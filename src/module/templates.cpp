@@ -1,4 +1,3 @@
-#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "module/module.h"
@@ -35,7 +34,7 @@ make_template(PortJob &job, const Text &top, const TemplateLayout &layout)
 	log_msg(job, "%s", layout.start_msg);
 	if (top)
 		mkdir(top->c_str(), 0755);
-	Fd dir(top ? open(top->c_str(), O_RDONLY | O_DIRECTORY) : -1);
+	Fd dir = top ? open_dir(*top) : Fd();
 	if (!dir.valid()) {
 		log_msg(job, "%s", layout.fail_msg);
 		return 0;

@@ -27,12 +27,12 @@ parse_id(const std::string &text, unsigned long &id)
 }
 
 bool
-parse_owner(const std::string &spec, Owner &owner, std::string &why)
+parse_owner(const std::string &text, Owner &owner, std::string &why)
 {
-	std::string::size_type colon = spec.find(':');
-	std::string user = spec.substr(0, colon);
+	std::string::size_type colon = text.find(':');
+	std::string user = text.substr(0, colon);
 	std::string group = colon == std::string::npos ? "" :
-	    spec.substr(colon + 1);
+	    text.substr(colon + 1);
 	unsigned long id;
 
 	owner = Owner();

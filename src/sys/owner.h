@@ -17,7 +17,7 @@ struct Owner {
 // optionally followed by a colon and a group name or numeric group id; an
 // empty part leaves that id as it is.  A name wins over the number it spells.
 // False, with the reason, for an unknown user or group.
-bool parse_owner(const std::string &spec, Owner &owner, std::string &why);
+bool parse_owner(const std::string &text, Owner &owner, std::string &why);
 
 // Gives the directory `path` and every directory and regular file below it
 // to `owner`.  Nothing is reached through a link: each component is opened

@@ -68,7 +68,7 @@ good_run()
 TEST_F(BuildTest, FullRunWithMake)
 {
 	for (const ConfState &s : CONF_STATES) {
-		set_conf(s);
+		FileId before = set_conf(s);
 		for (const auto &e : std::filesystem::directory_iterator("/usr/local"))
 			std::filesystem::remove_all(e.path());
 		std::filesystem::remove_all(out_dir);
@@ -81,7 +81,7 @@ TEST_F(BuildTest, FullRunWithMake)
 		    << s.name;
 		EXPECT_EQ(read_file("/usr/local/share/buildme/seen-make.conf"),
 		    "BATCH=yes\n") << s.name;
-		expect_restored(s.after, res);
+		expect_restored(before, res, s.name);
 	}
 }
 
@@ -104,11 +104,11 @@ TEST_F(BuildTest, FailedMakeStopsWithTwo)
 {
 	make_port(PORT, FAILING_MAKEFILE, "", "");
 	for (const ConfState &s : CONF_STATES) {
-		set_conf(s);
+		FileId before = set_conf(s);
 		ToolResult res = run({"-q", "-8", "-9", PORT});
 		EXPECT_EQ(res.status, 2) << s.name;
 		EXPECT_EQ(res.out, "make fails\n");
-		expect_restored(s.after, res);
+		expect_restored(before, res, s.name);
 		EXPECT_TRUE(std::filesystem::is_directory(out_dir + "/buildme-8"));
 		EXPECT_TRUE(std::filesystem::is_directory(out_dir + "/buildme"));
 	}
@@ -129,7 +129,7 @@ TEST_F(BuildTest, CaptureThatCannotStartStopsWithThree)
 	// pipe cannot be made.
 	make_port(PORT, "install:\n\t@touch /usr/local/made\n", "", "");
 	for (const ConfState &s : CONF_STATES) {
-		set_conf(s);
+		FileId before = set_conf(s);
 		ToolRun r;
 		r.open_files_limit = 5;
 		ToolResult res = run({"-9", PORT}, r);
@@ -143,14 +143,14 @@ TEST_F(BuildTest, CaptureThatCannotStartStopsWithThree)
 		    "\n"
 		    "Cleaning up ZUB data.\n"
 		    "Reverting back to old make configuration.\n") << s.name;
-		expect_restored(s.after, res);
+		expect_restored(before, res, s.name);
 	}
 }
 
 TEST_F(BuildTest, MarkerThatCannotBeMadeStopsWithOne)
 {
 	for (const ConfState &s : CONF_STATES) {
-		set_conf(s);
+		FileId before = set_conf(s);
 		ToolRun r;
 		r.plant_marker_dir = true;
 		ToolResult res = run({"-9", PORT}, r);
@@ -160,10 +160,8 @@ TEST_F(BuildTest, MarkerThatCannotBeMadeStopsWithOne)
 		    "Switching make to batch mode.\n"
 		    "Switch to batch mode complete.\n"
 		    "Creating temporary file " + marker + "\n") << s.name;
-		if (s.after)
-			EXPECT_EQ(read_file("/etc/make.conf"), s.after);
-		else
-			EXPECT_FALSE(exists("/etc/make.conf"));
+		EXPECT_EQ(exists("/etc/make.conf"), s.after != nullptr) << s.name;
+		expect_same_file(before, "/etc/make.conf", s.name);
 		EXPECT_FALSE(exists("/etc/make.conf.zub"));
 		// Another program's directory at the path is left alone.
 		EXPECT_TRUE(exists(marker + "/in-use"));
@@ -227,7 +225,7 @@ TEST_F(BuildTest, PackageInstall)
 	    "pkg_add says hello\n"
 	    "Error trying to install port.\n"
 	    "Cleaning up ZUB data.\n"), std::string::npos) << res.out;
-	expect_restored(nullptr, res);
+	expect_restored(FileId(), res);
 
 	// -s wins over -p: nothing is installed.
 	std::filesystem::remove("/tmp/pkg_add.args");

@@ -18,7 +18,7 @@ TEST_F(FaultTest, MakeKilledByASignalStopsWithTwo)
 	// The recipe's shell kills make, its parent.
 	make_port(PORT, "install:\n\t@kill -KILL $$PPID\n", "", "");
 	for (const ConfState &s : CONF_STATES) {
-		set_conf(s);
+		FileId before = set_conf(s);
 		ToolResult res = run({"-8", "-9", PORT});
 		EXPECT_EQ(res.status, 2) << s.name;
 		EXPECT_NE(res.out.find("Attempting to make the port.\n"
@@ -26,7 +26,7 @@ TEST_F(FaultTest, MakeKilledByASignalStopsWithTwo)
 		    "Cleaning up ZUB data.\n"
 		    "Reverting back to old make configuration.\n"),
 		    std::string::npos) << res.out;
-		expect_restored(s.after, res, s.name);
+		expect_restored(before, res, s.name);
 	}
 }
 
@@ -39,6 +39,7 @@ TEST_F(FaultTest, ToolKilledDuringTheBuildIsUndoneByTheNextRun)
 	const char *before = "CFLAGS+=-pipe\n";
 	for (bool skip_again : {false, true}) {
 		write_file("/etc/make.conf", before);
+		const FileId original = file_id("/etc/make.conf");
 		make_port(PORT, kill_tool, "", "");
 		ToolResult killed = run({"-q", "-9", PORT});
 		ASSERT_EQ(killed.status, 128 + SIGKILL);
@@ -52,7 +53,7 @@ TEST_F(FaultTest, ToolKilledDuringTheBuildIsUndoneByTheNextRun)
 		    std::vector<std::string>{"-q", "-9", "-s", PORT} :
 		    std::vector<std::string>{"-q", "-9", PORT});
 		EXPECT_EQ(again.status, 0);
-		expect_restored(before, again, skip_again ? "-s" : "build");
+		expect_restored(original, again, skip_again ? "-s" : "build");
 	}
 }
 
@@ -83,10 +84,10 @@ TEST_F(FaultTest, PortWithoutItsFiles)
 
 	// Without -s make finds no Makefile.
 	for (const ConfState &s : CONF_STATES) {
-		set_conf(s);
+		FileId before = set_conf(s);
 		res = run({"-q", "-9", PORT});
 		EXPECT_EQ(res.status, 2) << s.name;
-		expect_restored(s.after, res, s.name);
+		expect_restored(before, res, s.name);
 	}
 }
 
@@ -98,7 +99,7 @@ TEST_F(FaultTest, MoreNewFilesThanTheTableHolds)
 	    "\t@cd /usr/local/share/faulty && seq 1 1100 | xargs touch\n"
 	    "\t@ln -sf ../share/faulty/1 /usr/local/bin/faulty-link\n", "", "");
 	for (const ConfState &s : CONF_STATES) {
-		set_conf(s);
+		FileId before = set_conf(s);
 		ToolResult res = run({"-l", "run.log", "-9", PORT});
 		EXPECT_EQ(res.status, 0) << s.name;
 		std::string log = read_file(out_dir + "/run.log");
@@ -108,7 +109,7 @@ TEST_F(FaultTest, MoreNewFilesThanTheTableHolds)
 			found++;
 		EXPECT_EQ(found, static_cast<size_t>(NEW_FILES_MAX)) << s.name;
 		EXPECT_EQ(log.find("Found new link"), std::string::npos);
-		expect_restored(s.after, res, s.name);
+		expect_restored(before, res, s.name);
 	}
 }
 

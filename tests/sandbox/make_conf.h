@@ -1,9 +1,46 @@
 // The states of /etc/make.conf that a run may find, and the check that a
-// run left it as it was.
+// run gave back the very same file.
 #ifndef RIDIVAVE_TESTS_MAKE_CONF_H
 #define RIDIVAVE_TESTS_MAKE_CONF_H
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "support/sandbox_test.h"
+
+// A file as a test can tell it apart from any other: inode, owner, mode,
+// modification time and bytes; or absent.
+struct FileId {
+	bool present = false;
+	struct stat st = {};
+	std::string bytes;
+};
+
+inline FileId
+file_id(const std::string &path)
+{
+	FileId id;
+	id.present = lstat(path.c_str(), &id.st) == 0;
+	if (id.present)
+		id.bytes = read_file(path);
+	return id;
+}
+
+inline void
+expect_same_file(const FileId &before, const std::string &path,
+    const std::string &what)
+{
+	FileId now = file_id(path);
+	ASSERT_EQ(now.present, before.present) << what;
+	if (!before.present)
+		return;
+	EXPECT_EQ(now.st.st_ino, before.st.st_ino) << what;
+	EXPECT_EQ(now.st.st_uid, before.st.st_uid) << what;
+	EXPECT_EQ(now.st.st_mode, before.st.st_mode) << what;
+	EXPECT_EQ(now.st.st_mtim.tv_sec, before.st.st_mtim.tv_sec) << what;
+	EXPECT_EQ(now.st.st_mtim.tv_nsec, before.st.st_mtim.tv_nsec) << what;
+	EXPECT_EQ(now.bytes, before.bytes) << what;
+}
 
 struct ConfState {
 	const char *name;
@@ -13,6 +50,7 @@ struct ConfState {
 };
 
 inline const ConfState CONF_STATES[] = {
+	// Owned by a user, with a mode of its own and a second hard link.
 	{"present", "CFLAGS+=-pipe\nWITH_DEBUG=\n", nullptr,
 	    "CFLAGS+=-pipe\nWITH_DEBUG=\n"},
 	{"absent", nullptr, nullptr, nullptr},
@@ -20,27 +58,38 @@ inline const ConfState CONF_STATES[] = {
 	{"stale backup", "BATCH=yes\n", "CPUTYPE?=native\n", "CPUTYPE?=native\n"},
 };
 
-inline void
+// Puts the state in place; returns the file make.conf must be afterwards.
+inline FileId
 set_conf(const ConfState &s)
 {
-	std::filesystem::remove("/etc/make.conf");
-	std::filesystem::remove("/etc/make.conf.zub");
+	for (const char *p : {"/etc/make.conf", "/etc/make.conf.zub",
+	    "/etc/make.conf.keep"})
+		std::filesystem::remove(p);
 	if (s.make_conf)
 		write_file("/etc/make.conf", s.make_conf);
-	if (s.backup)
+	if (s.backup) {
 		write_file("/etc/make.conf.zub", s.backup);
+		return file_id("/etc/make.conf.zub");
+	}
+	if (s.make_conf) {
+		chown("/etc/make.conf", 65534, 65534);
+		chmod("/etc/make.conf", 0664);
+		std::filesystem::create_hard_link("/etc/make.conf",
+		    "/etc/make.conf.keep");
+	}
+	return file_id("/etc/make.conf");
 }
 
-// The make configuration is as it was before, and the run left no backup
-// and no marker.
+// make.conf is the very same file as before, or absent as before; its other
+// hard link keeps the real content; the run left no backup and no marker.
 inline void
-expect_restored(const char *before, const ToolResult &res,
+expect_restored(const FileId &before, const ToolResult &res,
     const std::string &what = "")
 {
-	if (before)
-		EXPECT_EQ(read_file("/etc/make.conf"), before) << what;
-	else
-		EXPECT_FALSE(exists("/etc/make.conf")) << what;
+	expect_same_file(before, "/etc/make.conf", what);
+	if (exists("/etc/make.conf.keep")) {
+		EXPECT_EQ(read_file("/etc/make.conf.keep"), before.bytes) << what;
+	}
 	EXPECT_FALSE(exists("/etc/make.conf.zub")) << what;
 	EXPECT_FALSE(exists("/tmp/" + std::to_string(res.pid))) << what;
 }

@@ -4,8 +4,6 @@
 #include <csignal>
 #include <ctime>
 #include <sys/mount.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "sandbox/make_conf.h"
 #include "support/runs.h"
@@ -14,63 +12,6 @@ namespace {
 
 const char PORT[] = "/tmp/ports/games/turns";
 
-
-// A file as a test can tell it apart from any other: inode, owner, mode,
-// modification time and bytes; or absent.
-struct FileId {
-	bool present = false;
-	struct stat st = {};
-	std::string bytes;
-};
-
-FileId
-file_id(const std::string &path)
-{
-	FileId id;
-	id.present = lstat(path.c_str(), &id.st) == 0;
-	if (id.present)
-		id.bytes = read_file(path);
-	return id;
-}
-
-void
-expect_same_file(const FileId &before, const std::string &path,
-    const std::string &what)
-{
-	FileId now = file_id(path);
-	ASSERT_EQ(now.present, before.present) << what;
-	if (!before.present)
-		return;
-	EXPECT_EQ(now.st.st_ino, before.st.st_ino) << what;
-	EXPECT_EQ(now.st.st_uid, before.st.st_uid) << what;
-	EXPECT_EQ(now.st.st_mode, before.st.st_mode) << what;
-	EXPECT_EQ(now.st.st_mtim.tv_sec, before.st.st_mtim.tv_sec) << what;
-	EXPECT_EQ(now.st.st_mtim.tv_nsec, before.st.st_mtim.tv_nsec) << what;
-	EXPECT_EQ(now.bytes, before.bytes) << what;
-}
-
-// The states of /etc/make.conf; returns what it must be after the run.
-FileId
-set_state(const std::string &state)
-{
-	std::filesystem::remove("/etc/make.conf");
-	std::filesystem::remove("/etc/make.conf.zub");
-	std::filesystem::remove("/etc/make.conf.keep");
-	if (state == "owned, linked") {
-		write_file("/etc/make.conf", "CFLAGS+=-pipe\n");
-		chown("/etc/make.conf", 65534, 65534);
-		chmod("/etc/make.conf", 0664);
-		std::filesystem::create_hard_link("/etc/make.conf",
-		    "/etc/make.conf.keep");
-		return file_id("/etc/make.conf");
-	}
-	if (state == "stale backup") {
-		write_file("/etc/make.conf", "BATCH=yes\n");
-		write_file("/etc/make.conf.zub", "CPUTYPE?=native\n");
-		return file_id("/etc/make.conf.zub");
-	}
-	return FileId();
-}
 
 struct Ending {
 	const char *name;
@@ -145,10 +86,10 @@ TEST_F(MakeConfTest, EveryWayARunEndsGivesTheSameFileBack)
 {
 	std::vector<std::string> recipes;
 	for (const Ending &end : endings(recipes)) {
-		for (const char *state : {"owned, linked", "absent", "stale backup"}) {
+		for (const ConfState &state : CONF_STATES) {
 			const std::string what = std::string(end.name) +
-			    (end.signal_in_find ? " in find, " : ", ") + state;
-			FileId after = set_state(state);
+			    (end.signal_in_find ? " in find, " : ", ") + state.name;
+			FileId before = set_conf(state);
 			make_port(PORT, std::string("install:\n") + end.install, "", "");
 			std::filesystem::remove("/tmp/recipe.pid");
 			ToolRun r;
@@ -165,14 +106,10 @@ TEST_F(MakeConfTest, EveryWayARunEndsGivesTheSameFileBack)
 			ToolResult res = run({"-9", PORT}, r);
 			std::filesystem::remove_all("/tmp/findbin");
 			EXPECT_EQ(res.status, end.status) << what;
-			expect_same_file(after, "/etc/make.conf", what);
-			EXPECT_FALSE(exists("/etc/make.conf.zub")) << what;
-			if (std::string(state) == "owned, linked") {
-				EXPECT_EQ(read_file("/etc/make.conf.keep"),
-				    "CFLAGS+=-pipe\n") << what;
-			}
 			std::string marker = "/tmp/" + std::to_string(res.pid);
-			EXPECT_FALSE(exists(marker) && !end.marker_dir) << what;
+			if (end.marker_dir)
+				std::filesystem::remove_all(marker);
+			expect_restored(before, res, what);
 			if (end.status == 3) {
 				EXPECT_NE(res.out.find("Marker file " + marker +
 				    " is gone.\n"), std::string::npos) << what;
@@ -181,7 +118,6 @@ TEST_F(MakeConfTest, EveryWayARunEndsGivesTheSameFileBack)
 				EXPECT_TRUE(gone(std::stoi(read_file("/tmp/recipe.pid"))))
 				    << what;
 			}
-			std::filesystem::remove_all(marker);
 		}
 	}
 }
@@ -250,7 +186,7 @@ TEST_F(MakeConfTest, EightRunsAtOnceTakeTurns)
 	make_port(PORT, "install:\n\t@sleep 0.1\n"
 	    "\t@mkdir -p /usr/local/share/turns && touch /usr/local/share/turns/" +
 	    kill_tool(SIGTERM, true).substr(11) + "\n", "", "");
-	FileId before = set_state("owned, linked");
+	FileId before = set_conf(CONF_STATES[0]);
 	std::vector<ToolProcess> procs;
 	for (int i = 0; i < 8; i++) {
 		ToolRun r;
@@ -304,7 +240,7 @@ TEST_F(MakeConfTest, LiveRunsBackupIsNeverTouched)
 {
 	make_port(PORT, "install:\n"
 	    "\t@while [ ! -e /tmp/go ]; do sleep 0.02; done\n", "", "");
-	FileId before = set_state("owned, linked");
+	FileId before = set_conf(CONF_STATES[0]);
 	ToolRun holder;
 	holder.args = {"-9", PORT};
 	holder.cwd = out_dir;
