@@ -26,6 +26,22 @@ parse_id(const std::string &text, unsigned long &id)
 	return errno == 0 && id < UINT_MAX;
 }
 
+// A user (or group) name the system knows, or else a number.
+static bool
+resolve_id(const std::string &text, bool group, unsigned long &id)
+{
+	if (!group) {
+		if (const struct passwd *pw = getpwnam(text.c_str())) {
+			id = pw->pw_uid;
+			return true;
+		}
+	} else if (const struct group *gr = getgrnam(text.c_str())) {
+		id = gr->gr_gid;
+		return true;
+	}
+	return parse_id(text, id);
+}
+
 bool
 parse_owner(const std::string &text, Owner &owner, std::string &why)
 {
@@ -37,24 +53,18 @@ parse_owner(const std::string &text, Owner &owner, std::string &why)
 
 	owner = Owner();
 	if (!user.empty()) {
-		if (const struct passwd *pw = getpwnam(user.c_str()))
-			owner.uid = pw->pw_uid;
-		else if (parse_id(user, id))
-			owner.uid = static_cast<uid_t>(id);
-		else {
+		if (!resolve_id(user, false, id)) {
 			why = user + ": illegal user name";
 			return false;
 		}
+		owner.uid = static_cast<uid_t>(id);
 	}
 	if (!group.empty()) {
-		if (const struct group *gr = getgrnam(group.c_str()))
-			owner.gid = gr->gr_gid;
-		else if (parse_id(group, id))
-			owner.gid = static_cast<gid_t>(id);
-		else {
+		if (!resolve_id(group, true, id)) {
 			why = group + ": illegal group name";
 			return false;
 		}
+		owner.gid = static_cast<gid_t>(id);
 	}
 	return true;
 }
