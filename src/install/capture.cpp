@@ -64,7 +64,7 @@ capture_new_files(PortJob &job)
 	int slot = 0;
 	std::string marker = marker_path();
 
-	std::string command = "find /usr/local -type f -newer " + marker;
+	std::string command = "find /usr/local -type f -cnewer " + marker;
 	log_msg(job, "Finding files using %s\n", command.c_str());
 	CommandPipe files = start_find(job, command);
 	if (!files)
@@ -72,7 +72,7 @@ capture_new_files(PortJob &job)
 	take_found_paths(job, files.get(), "file", slot);
 	files.close();
 
-	command = "find /usr/local/ -type l -newer " + marker;
+	command = "find /usr/local/ -type l -cnewer " + marker;
 	log_msg(job, "Finding links using %s\n", command.c_str());
 	CommandPipe links = start_find(job, command);
 	if (!links)

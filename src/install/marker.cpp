@@ -1,5 +1,6 @@
-#include <fcntl.h>
+#include <cerrno>
 #include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,32 +14,34 @@ static volatile sig_atomic_t marker_made = 0;
 static dev_t marker_dev;
 static ino_t marker_ino;
 
-static bool
-later(const struct timespec &a, const struct timespec &b)
-{
-	return a.tv_sec > b.tv_sec || (a.tv_sec == b.tv_sec &&
-	    a.tv_nsec > b.tv_nsec);
-}
+// The capture keeps what changed after the marker's modification time as
+// the file system under /usr/local stamps it: to the nanosecond, to a kernel
+// tick that lags the clock, or to the whole second.  So the install starts
+// only once the clock has passed the second after the marker by a few ticks;
+// whatever it writes from then on is stamped later than the marker on any of
+// them, and what was there before is not.
+static const long TICKS_NS = 50000000;		// five ticks of a 100 Hz kernel
+static const long long SECOND_NS = 1000000000;
 
-// File times come from a clock that moves in ticks: a file the install
-// wrote in the marker's own tick would not be newer than the marker.  So
-// the build starts only once the clock has passed that tick, read by setting
-// the marker's access time (never its modification time) to now.
 static bool
-wait_past_tick(int fd, const struct timespec &made)
+wait_past_second(const struct timespec &made)
 {
-	const struct timespec now_atime[2] = {{0, UTIME_NOW}, {0, UTIME_OMIT}};
-	const struct timespec pause = {0, 1000000};
-	struct stat st;
+	struct timespec now;
 
-	for (int tries = 0; tries < 2000; tries++) {
-		if (futimens(fd, now_atime) != 0 || fstat(fd, &st) != 0)
+	if (clock_gettime(CLOCK_REALTIME, &now) != 0)
+		return false;
+	long long left = (made.tv_sec + 1 - now.tv_sec) * SECOND_NS + TICKS_NS -
+	    now.tv_nsec;
+	if (left <= 0)
+		return true;
+	if (left > SECOND_NS + TICKS_NS)	// the clock was set back
+		left = SECOND_NS + TICKS_NS;
+	struct timespec pause = {static_cast<time_t>(left / SECOND_NS),
+	    static_cast<long>(left % SECOND_NS)};
+	while (nanosleep(&pause, &pause) != 0)
+		if (errno != EINTR)
 			return false;
-		if (later(st.st_atim, made))
-			return true;
-		nanosleep(&pause, nullptr);
-	}
-	return false;
+	return true;
 }
 
 std::string
@@ -72,7 +75,7 @@ create_marker(PortJob &job)
 	marker_ino = st.st_ino;
 	std::snprintf(marker, sizeof marker, "%s", path.c_str());
 	marker_made = 1;
-	return wait_past_tick(fd.get(), st.st_mtim) ? 1 : 0;
+	return wait_past_second(st.st_mtim) ? 1 : 0;
 }
 
 bool

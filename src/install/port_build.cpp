@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include "install/install.h"
+#include "job/port_path.h"
 #include "sys/command.h"
 #include "sys/quote.h"
 
@@ -39,11 +40,16 @@ build_port(PortJob &job)
 	return 1;
 }
 
+// pkg_add left FreeBSD with 10.0: where it is not found, the package is
+// installed with pkg(8), named by the port's origin.
 int
 add_package(PortJob &job)
 {
 	log_msg(job, "Attempting to install port.\n");
-	if (run_command(shell_command("pkg_add -r -v", {*job.port_name})) != 0) {
+	const std::string command = found_on_path("pkg_add") ?
+	    shell_command("pkg_add -r -v", {*job.port_name}) :
+	    shell_command("pkg install -y", {port_origin(*job.port_path)});
+	if (run_command(command) != 0) {
 		log_msg(job, "Error trying to install port.\n");
 		return 0;
 	}

@@ -37,3 +37,10 @@ split_port_path(const std::string &path)
 		parts.name = path.substr(slash + 1);
 	return parts;
 }
+
+std::string
+port_origin(const std::string &path)
+{
+	PortPathParts parts = split_port_path(path);
+	return parts.category_dir + "/" + parts.name.value_or("");
+}

@@ -19,4 +19,8 @@ struct PortPathParts {
 
 PortPathParts split_port_path(const std::string &path);
 
+// The port's origin as pkg(8) and the version-9 zub.conf name it: the
+// category directory, a slash and the port's name (games/foo).
+std::string port_origin(const std::string &path);
+
 #endif

@@ -63,8 +63,7 @@ write_conf_v9(PortJob &job)
 	put_assignment(text, "ZUB_PROGWEB", job.website);
 	put_assignment(text, "ZUB_PROGAUTHOR", job.author);
 	put_assignment(text, "ZUB_PROGICON", icon_file_name(job));
-	put_assignment(text, "ZUB_MAKEPORT",
-	    split_port_path(*job.port_path).category_dir + "/" + *job.port_name);
+	put_assignment(text, "ZUB_MAKEPORT", port_origin(*job.port_path));
 	append_format(text, "ZUB_MKPORTBEFORE=\"\"\n");
 	append_format(text, "ZUB_MKPORTAFTER=\"\"\n");
 	append_format(text, "ZUB_MAKEOPTS=\"\"\n");

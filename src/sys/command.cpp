@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -124,6 +126,29 @@ open_command(const std::string &command)
 		p.close();
 	}
 	return p;
+}
+
+// An empty entry is the current directory; without PATH the shell searches
+// the system's own directories.
+bool
+found_on_path(const std::string &name)
+{
+	const char *path = std::getenv("PATH");
+	const std::string dirs = path != nullptr ? path : "/usr/bin:/bin";
+	std::string::size_type start = 0;
+
+	for (;;) {
+		std::string::size_type colon = dirs.find(':', start);
+		std::string dir = dirs.substr(start, colon - start);
+		std::string file = (dir.empty() ? "." : dir) + "/" + name;
+		struct stat st;
+		if (stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+		    access(file.c_str(), X_OK) == 0)
+			return true;
+		if (colon == std::string::npos)
+			return false;
+		start = colon + 1;
+	}
 }
 
 void

@@ -39,6 +39,9 @@ private:
 // when it cannot be started.
 CommandPipe open_command(const std::string &command);
 
+// Whether the shell would find the program `name` on PATH.
+bool found_on_path(const std::string &name);
+
 // Sends `sig` to the running command's process group and waits for the
 // command.  Safe in a signal handler; nothing happens when none runs.
 void stop_command(int sig);

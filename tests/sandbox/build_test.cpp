@@ -1,6 +1,9 @@
 // Runs that build: batch mode, the marker, make or pkg_add, and what every
 // way out leaves of the make configuration.
+#include <cstdlib>
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 #include "sandbox/make_conf.h"
 #include "support/runs.h"
@@ -8,14 +11,12 @@
 namespace {
 
 // Installs an executable, an icon and a link, and keeps a copy of the make
-// configuration that the build saw.  Every install waits a moment first: a
-// file made in the clock tick of the marker is not newer than it.
+// configuration that the build saw.
 const char GOOD_MAKEFILE[] =
     "PORTNAME=\tbuildme\n"
     "MAINTAINER=\tbm@example.org\n"
     "\n"
     "install:\n"
-    "\t@sleep 0.05\n"
     "\t@mkdir -p /usr/local/bin /usr/local/share/buildme/icons\n"
     "\t@printf '#!/bin/sh\\n' > /usr/local/bin/buildme\n"
     "\t@cp /etc/make.conf /usr/local/share/buildme/seen-make.conf\n"
@@ -139,7 +140,7 @@ TEST_F(BuildTest, CaptureThatCannotStartStopsWithThree)
 		EXPECT_EQ(out.substr(out.find("Completed")),
 		    "Completed make. Everything appears OK.\n"
 		    "Returning to directory /tmp/out\n"
-		    "Finding files using find /usr/local -type f -newer " + marker +
+		    "Finding files using find /usr/local -type f -cnewer " + marker +
 		    "\n"
 		    "Cleaning up ZUB data.\n"
 		    "Reverting back to old make configuration.\n") << s.name;
@@ -204,59 +205,194 @@ TEST_F(BuildTest, ConfigurationThatCannotBeCopiedIsLeftAlone)
 	EXPECT_FALSE(exists("/usr/local/bin/buildme"));
 }
 
+// pkg_add where it is found on PATH, as on releases before 10.0; pkg(8),
+// with the port's origin, everywhere else.
+struct Installer {
+	const char *program;
+	const char *args;	// before the name or origin
+	std::string (*operand)(const std::string &name);
+};
+
+const Installer INSTALLERS[] = {
+	{"pkg_add", "3\n-r\n-v\n", [](const std::string &name) { return name; }},
+	{"pkg", "3\ninstall\n-y\n",
+	    [](const std::string &name) { return "games/" + name; }},
+};
+
 TEST_F(BuildTest, PackageInstall)
 {
-	ToolRun r = with_fake_pkg_add();
-	ToolResult res = run({"-p", "-9", PORT}, r);
-	EXPECT_EQ(res.status, 0);
-	EXPECT_EQ(read_file("/tmp/pkg_add.args"), "3\n-r\n-v\nbuildme\n");
-	EXPECT_NE(res.out.find("Attempting to install port.\n"
-	    "pkg_add says hello\n"
-	    "Finished installing port.\n"
-	    "Finding files using "), std::string::npos) << res.out;
-	EXPECT_NE(res.out.find("Found new file: /usr/local/bin/pkgfile\n"),
-	    std::string::npos);
-	EXPECT_FALSE(exists("/usr/local/share/buildme"));	// make never ran
+	for (const Installer &in : INSTALLERS) {
+		SCOPED_TRACE(in.program);
+		std::filesystem::remove_all("/tmp/fakebin");
+		std::filesystem::remove_all("/usr/local/bin");
+		ToolRun r = with_fake_installer(in.program);
+		const std::string args = std::string("/tmp/") + in.program + ".args";
+		const std::string hello = std::string(in.program) + " says hello\n";
+		ToolResult res = run({"-p", "-9", PORT}, r);
+		EXPECT_EQ(res.status, 0);
+		EXPECT_EQ(read_file(args), in.args + in.operand("buildme") + "\n");
+		EXPECT_NE(res.out.find("Attempting to install port.\n" + hello +
+		    "Finished installing port.\n"
+		    "Finding files using "), std::string::npos) << res.out;
+		EXPECT_NE(res.out.find("Found new file: /usr/local/bin/pkgfile\n"),
+		    std::string::npos);
+		EXPECT_FALSE(exists("/usr/local/share/buildme"));	// make never ran
 
-	write_file("/tmp/fakebin/fail", "");
-	res = run({"-p", "-9", PORT}, r);
-	EXPECT_EQ(res.status, 2);
-	EXPECT_NE(res.out.find("Attempting to install port.\n"
-	    "pkg_add says hello\n"
-	    "Error trying to install port.\n"
-	    "Cleaning up ZUB data.\n"), std::string::npos) << res.out;
-	expect_restored(FileId(), res);
+		write_file("/tmp/fakebin/fail", "");
+		res = run({"-p", "-9", PORT}, r);
+		EXPECT_EQ(res.status, 2);
+		EXPECT_NE(res.out.find("Attempting to install port.\n" + hello +
+		    "Error trying to install port.\n"
+		    "Cleaning up ZUB data.\n"), std::string::npos) << res.out;
+		expect_restored(FileId(), res);
 
-	// -s wins over -p: nothing is installed.
-	std::filesystem::remove("/tmp/pkg_add.args");
-	res = run({"-p", "-s", "-9", PORT}, r);
-	EXPECT_EQ(res.status, 0);
-	EXPECT_FALSE(exists("/tmp/pkg_add.args"));
+		// -s wins over -p: nothing is installed.
+		std::filesystem::remove(args);
+		res = run({"-p", "-s", "-9", PORT}, r);
+		EXPECT_EQ(res.status, 0);
+		EXPECT_FALSE(exists(args));
+	}
 }
 
-TEST_F(BuildTest, PackageNameReachesPkgAddAsOneWord)
+TEST_F(BuildTest, PackageNameReachesTheInstallerAsOneWord)
 {
 	const std::string name = "it's $(touch canary); `touch canary2`";
 	make_port("/tmp/ports/games/" + name, "PORTNAME=x\n", "", "");
-	ToolResult res = run({"-q", "-p", "-9", "/tmp/ports/games/" + name},
-	    with_fake_pkg_add());
-	EXPECT_EQ(res.status, 0);
-	EXPECT_EQ(read_file("/tmp/pkg_add.args"), "3\n-r\n-v\n" + name + "\n");
-	EXPECT_FALSE(exists(out_dir + "/canary"));
-	EXPECT_FALSE(exists(out_dir + "/canary2"));
+	for (const Installer &in : INSTALLERS) {
+		std::filesystem::remove_all("/tmp/fakebin");
+		ToolResult res = run({"-q", "-p", "-9", "/tmp/ports/games/" + name},
+		    with_fake_installer(in.program));
+		EXPECT_EQ(res.status, 0) << in.program;
+		EXPECT_EQ(read_file(std::string("/tmp/") + in.program + ".args"),
+		    in.args + in.operand(name) + "\n");
+		EXPECT_FALSE(exists(out_dir + "/canary"));
+		EXPECT_FALSE(exists(out_dir + "/canary2"));
+	}
 }
 
-// A file the install writes right after the marker is made, in the same
-// tick of the file-system clock, is newer than the marker all the same.
+// Puts a file system with whole-second times on /usr/local: ext2 with
+// 128-byte inodes, in an image on the sandbox's /tmp.
+bool
+mount_whole_second_usr_local(std::string &why)
+{
+	if (!exists("/dev/loop-control")) {
+		why = "no loop devices";
+		return false;
+	}
+	if (std::system("mkfs.ext2 -q -F -I 128 /tmp/ext2.img 8M "
+	    ">/dev/null 2>&1 && mount -o loop /tmp/ext2.img /usr/local") != 0) {
+		why = "cannot mount an ext2 image (mkfs.ext2 or loop devices)";
+		return false;
+	}
+	return true;
+}
+
+// A file the install writes at once after the marker is newer than it,
+// whatever clock the file system under /usr/local stamps with: the kernel's
+// tick (tmpfs) or the whole second (ext2).
 TEST_F(BuildTest, FileWrittenRightAfterTheMarkerIsCaptured)
 {
 	make_port(PORT, "install:\n\t@: > /usr/local/quick\n", "", "");
-	for (int i = 0; i < 40; i++) {
-		std::filesystem::remove("/usr/local/quick");
-		ToolResult res = run({"-9", PORT});
-		ASSERT_EQ(res.status, 0);
-		ASSERT_NE(res.out.find("Found new file: /usr/local/quick\n"),
-		    std::string::npos) << "run " << i;
+	for (bool whole_seconds : {false, true}) {
+		std::string why;
+		if (whole_seconds && !mount_whole_second_usr_local(why))
+			GTEST_SKIP() << why;
+		for (int i = 0; i < 8; i++) {
+			std::filesystem::remove("/usr/local/quick");
+			ToolResult res = run({"-9", PORT});
+			EXPECT_EQ(res.status, 0);
+			EXPECT_NE(res.out.find("Found new file: /usr/local/quick\n"),
+			    std::string::npos) << "run " << i << ", whole seconds " <<
+			    whole_seconds;
+		}
+	}
+	umount2("/usr/local", MNT_DETACH);
+}
+
+// Every way a port's install puts its files in place: each keeps the times
+// of sources dated 2019, but a change time is the install's own.  A file
+// under /usr/local that the install leaves alone is never taken.
+struct InstallMethod {
+	const char *name;
+	const char *recipe;	// from /tmp/src, the tree to install
+};
+
+const InstallMethod INSTALL_METHODS[] = {
+	{"install", "\t@install -d /usr/local/bin /usr/local/share/icons\n"
+	    "\t@install -m 755 /tmp/src/bin/oldtool /usr/local/bin\n"
+	    "\t@install -m 644 /tmp/src/share/icons/oldtool-icon.png "
+	    "/usr/local/share/icons\n"
+	    "\t@ln -s oldtool /usr/local/bin/oldtool-link\n"},
+	{"install -p", "\t@install -d /usr/local/bin /usr/local/share/icons\n"
+	    "\t@install -p -m 755 /tmp/src/bin/oldtool /usr/local/bin\n"
+	    "\t@install -p -m 644 /tmp/src/share/icons/oldtool-icon.png "
+	    "/usr/local/share/icons\n"
+	    "\t@ln -s oldtool /usr/local/bin/oldtool-link\n"},
+	{"cpio -pdum", "\t@cd /tmp/src && find bin share | "
+	    "cpio -pdum --quiet /usr/local\n"},
+	{"cmake --install", "\t@cmake --install /tmp/cmake-build "
+	    "--prefix /usr/local >/dev/null\n"},
+	{"tar -x", "\t@tar -C /usr/local -xf /tmp/src.tar bin share\n"},
+	{"cp -p of a staged tree", "\t@cp -pR /tmp/src/bin /tmp/src/share "
+	    "/usr/local/\n"},
+};
+
+// Sets the times of `dir` and of everything below it, links themselves
+// included.
+void
+date_tree(const std::string &dir, time_t when)
+{
+	const struct timespec times[2] = {{when, 0}, {when, 0}};
+	for (const auto &e : std::filesystem::recursive_directory_iterator(dir))
+		ASSERT_EQ(utimensat(AT_FDCWD, e.path().c_str(), times,
+		    AT_SYMLINK_NOFOLLOW), 0) << e.path();
+	ASSERT_EQ(utimensat(AT_FDCWD, dir.c_str(), times, 0), 0);
+}
+
+TEST_F(BuildTest, EveryInstallMethodIsCapturedWhole)
+{
+	const char *oldtool = "/tmp/ports/games/oldtool";
+	make_port("/tmp/src", "cmake_minimum_required(VERSION 3.13)\n"
+	    "project(oldtool NONE)\n"
+	    "install(PROGRAMS bin/oldtool bin/oldtool-link DESTINATION bin)\n"
+	    "install(FILES share/icons/oldtool-icon.png DESTINATION "
+	    "share/icons)\n", "", "");
+	std::filesystem::rename("/tmp/src/Makefile", "/tmp/src/CMakeLists.txt");
+	write_file("/tmp/src/bin/oldtool", "#!/bin/sh\n");
+	chmod("/tmp/src/bin/oldtool", 0755);
+	write_file("/tmp/src/share/icons/oldtool-icon.png", "png");
+	std::filesystem::create_symlink("oldtool", "/tmp/src/bin/oldtool-link");
+	date_tree("/tmp/src", 1559347200);	// 1 June 2019
+	ASSERT_EQ(std::system("tar -C /tmp/src -cf /tmp/src.tar bin share && "
+	    "cmake -S /tmp/src -B /tmp/cmake-build >/dev/null"), 0);
+
+	FullRun expect;
+	expect.port = oldtool;
+	expect.name = "oldtool";
+	expect.author = "old@example.org";
+	expect.make_output = "";
+	expect.files = {"/usr/local/bin/oldtool",
+	    "/usr/local/share/icons/oldtool-icon.png"};
+	expect.links = {"/usr/local/bin/oldtool-link"};
+	expect.main_exe = "bin/oldtool";
+	expect.extras = {"oldtool-link"};
+	expect.icon = "/usr/local/share/icons/oldtool-icon.png";
+	for (const InstallMethod &m : INSTALL_METHODS) {
+		for (const auto &e : std::filesystem::directory_iterator("/usr/local"))
+			std::filesystem::remove_all(e.path());
+		std::filesystem::remove_all(out_dir);
+		std::filesystem::create_directories(out_dir);
+		write_file("/usr/local/share/untouched", "");
+		make_port(oldtool, "MAINTAINER=\told@example.org\n\ninstall:\n" +
+		    std::string(m.recipe), "", "bin/oldtool\nbin/oldtool-link\n"
+		    "share/icons/oldtool-icon.png\n");
+
+		ToolResult res = run({"-8", "-9", oldtool});
+		EXPECT_EQ(res.status, 0) << m.name;
+		EXPECT_EQ(sort_found_lines(res.out), full_run_log(expect, res.pid))
+		    << m.name;
+		EXPECT_EQ(read_file(out_dir + "/oldtool/resources/oldtool-icon.png"),
+		    "png") << m.name;
 	}
 }
 

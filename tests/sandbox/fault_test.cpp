@@ -94,8 +94,7 @@ TEST_F(FaultTest, PortWithoutItsFiles)
 TEST_F(FaultTest, MoreNewFilesThanTheTableHolds)
 {
 	make_port(PORT, "install:\n"
-	    "\t@sleep 0.05\n"
-	    "\t@mkdir -p /usr/local/share/faulty /usr/local/bin\n"
+		    "\t@mkdir -p /usr/local/share/faulty /usr/local/bin\n"
 	    "\t@cd /usr/local/share/faulty && seq 1 1100 | xargs touch\n"
 	    "\t@ln -sf ../share/faulty/1 /usr/local/bin/faulty-link\n", "", "");
 	for (const ConfState &s : CONF_STATES) {

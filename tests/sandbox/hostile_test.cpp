@@ -37,7 +37,7 @@ protected:
 
 	ToolResult run(std::vector<std::string> args)
 	{
-		return SandboxTest::run(std::move(args), with_fake_pkg_add());
+		return SandboxTest::run(std::move(args), with_fake_installer());
 	}
 
 	void fresh_out()

@@ -45,8 +45,7 @@ TEST_F(ModuleTest, FullRunBuildsTheExamplePortWithEitherMake)
 
 		// make echoes its commands; the tool's own lines frame them.
 		std::string make_lines;
-		for (const char *cmd : {"sleep 1",
-		    "mkdir -p /usr/local/bin /usr/local/share/pebblejump "
+		for (const char *cmd : {"mkdir -p /usr/local/bin /usr/local/share/pebblejump "
 		    "/usr/local/share/icons/hicolor/48x48/apps",
 		    "cp files/pebblejump.sh /usr/local/bin/pebblejump",
 		    "cp files/pebblejump-scores.sh /usr/local/bin/pebblejump-scores",
@@ -204,7 +203,6 @@ TEST_F(ModuleTest, PortWithoutMainExecutableStillWritesTheExtras)
 // names an executable that climbs out of the module.
 const char ODD_MAKEFILE[] =
     "install:\n"
-    "\t@sleep 0.05\n"
     "\t@mkdir -p '/usr/local/share/odd icons' /usr/local/bin\n"
     "\t@printf png > '/usr/local/share/odd icons/odd-icon.png'\n"
     "\t@touch /usr/local/bin/odd\n";
@@ -332,7 +330,6 @@ TEST_F(ModuleTest, WhatAUserPlantsInTheTreeIsNeverFollowed)
 // A port whose icon is larger than what the output directory can hold.
 const char BIG_ICON_MAKEFILE[] =
     "install:\n"
-    "\t@sleep 0.05\n"
     "\t@mkdir -p /usr/local/bin /usr/local/share/icons\n"
     "\t@touch /usr/local/bin/tiny\n"
     "\t@head -c 200000 /dev/zero > /usr/local/share/icons/tiny-icon.png\n";

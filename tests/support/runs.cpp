@@ -25,9 +25,9 @@ build_lines(const FullRun &run, pid_t pid)
 	    "Attempting to make the port.\n" + *run.make_output +
 	    "Completed make. Everything appears OK.\n"
 	    "Returning to directory /tmp/out\n"
-	    "Finding files using find /usr/local -type f -newer " + marker + "\n" +
+	    "Finding files using find /usr/local -type f -cnewer " + marker + "\n" +
 	    lines("Found new file: ", run.files) +
-	    "Finding links using find /usr/local/ -type l -newer " + marker +
+	    "Finding links using find /usr/local/ -type l -cnewer " + marker +
 	    "\n" + lines("Found new link: ", run.links);
 }
 
@@ -124,18 +124,17 @@ example_port_tree(bool with_icon)
 }
 
 ToolRun
-with_fake_pkg_add(ToolRun r)
+with_fake_installer(const std::string &program, ToolRun r)
 {
-	write_file("/tmp/fakebin/pkg_add", "#!/bin/sh\n"
-	    "printf '%s\\n' \"$#\" \"$@\" > /tmp/pkg_add.args\n"
-	    "echo pkg_add says hello\n"
+	const std::string path = "/tmp/fakebin/" + program;
+	write_file(path, "#!/bin/sh\n"
+	    "printf '%s\\n' \"$#\" \"$@\" > /tmp/" + program + ".args\n"
+	    "echo " + program + " says hello\n"
 	    "[ -e /tmp/fakebin/fail ] && exit 1\n"
-	    "sleep 0.05\n"
 	    "mkdir -p /usr/local/bin\n"
 	    "if [ -d /tmp/stage ]; then cp -R /tmp/stage/. /usr/local/\n"
 	    "else touch /usr/local/bin/pkgfile; fi\n");
-	std::filesystem::permissions("/tmp/fakebin/pkg_add",
-	    std::filesystem::perms::owner_all);
+	std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 	r.path_prefix = "/tmp/fakebin";
 	return r;
 }

@@ -1,5 +1,6 @@
 // What the tests' whole runs expect and use: the log of a run of both module
-// versions, composed from the facts of its port, and a pkg_add of our own.
+// versions, composed from the facts of its port, and a package installer of
+// our own.
 #ifndef RIDIVAVE_TESTS_RUNS_H
 #define RIDIVAVE_TESTS_RUNS_H
 
@@ -38,10 +39,11 @@ FullRun example_port_run(const std::optional<std::string> &make_lines,
 // gives them, with the icon copies or without.
 std::vector<std::string> example_port_tree(bool with_icon);
 
-// Puts our pkg_add first on the PATH of `r`: it writes its argument count
-// and arguments to /tmp/pkg_add.args a line each, says "pkg_add says
-// hello", fails when /tmp/fakebin/fail exists, and installs what /tmp/stage
-// holds, or else the file /usr/local/bin/pkgfile.
-ToolRun with_fake_pkg_add(ToolRun r = ToolRun());
+// Puts our `program` (pkg_add or pkg) first on the PATH of `r`: it writes
+// its argument count and arguments to /tmp/<program>.args a line each, says
+// "<program> says hello", fails when /tmp/fakebin/fail exists, and installs
+// what /tmp/stage holds, or else the file /usr/local/bin/pkgfile.
+ToolRun with_fake_installer(const std::string &program = "pkg_add",
+    ToolRun r = ToolRun());
 
 #endif
