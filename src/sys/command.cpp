@@ -1,9 +1,11 @@
 #include "sys/command.h"
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,28 +16,37 @@
 // stop_command in a signal handler.
 static volatile sig_atomic_t running = 0;
 
+// Every descriptor above the standard three: closefrom where the system has
+// it; else each one below the hard open-files limit, which a caller that
+// lowered the soft limit after opening more still had them under, whatever
+// sysconf makes of it.
+static void
+close_above_standard()
+{
+#ifdef RIDIVAVE_HAVE_CLOSEFROM
+	closefrom(3);
+#else
+	struct rlimit rl;
+	int top = INT_MAX;
+	if (getrlimit(RLIMIT_NOFILE, &rl) == 0 && rl.rlim_max != RLIM_INFINITY &&
+	    rl.rlim_max < static_cast<rlim_t>(INT_MAX))
+		top = static_cast<int>(rl.rlim_max);
+	for (int fd = 3; fd < top; fd++)
+		::close(fd);
+#endif
+}
+
 // In the child: the pipe (or our standard output) as standard output, no
-// other descriptor but the three, every signal at its default and none held.
+// other descriptor but the three, every signal at its default but those the
+// caller ignored, and none held.
 [[noreturn]] static void
 exec_shell(const char *command, int out)
 {
 	setpgid(0, 0);
 	if (out >= 0 && dup2(out, 1) < 0)
 		_exit(127);
-	long max = sysconf(_SC_OPEN_MAX);
-	for (int fd = 3; fd < (max > 0 ? max : 1024); fd++)
-		::close(fd);
-
-	struct sigaction dfl = {};
-	dfl.sa_handler = SIG_DFL;
-	sigemptyset(&dfl.sa_mask);
-	for (int sig = 1; sig < NSIG; sig++)
-		if (sig != SIGKILL && sig != SIGSTOP)
-			sigaction(sig, &dfl, nullptr);
-	sigset_t none;
-	sigemptyset(&none);
-	sigprocmask(SIG_SETMASK, &none, nullptr);
-
+	close_above_standard();
+	reset_signals_for_command();
 	execl("/bin/sh", "sh", "-c", command, static_cast<char *>(nullptr));
 	_exit(127);
 }

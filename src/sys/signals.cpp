@@ -6,6 +6,9 @@ static struct sigaction saved_actions[sizeof ENDING_SIGNALS /
     sizeof ENDING_SIGNALS[0]];
 static struct sigaction saved_chld;
 static sigset_t saved_mask;
+// The ending signals that the caller left ignored (nohup, the background
+// job of a script): the run, and every command it runs, goes on through them.
+static sigset_t caller_ignored;
 
 static sigset_t
 ending_set()
@@ -34,9 +37,16 @@ catch_ending_signals(void (*handler)(int))
 	struct sigaction act = {};
 	act.sa_handler = handler;
 	act.sa_mask = ending_set();
+	sigemptyset(&caller_ignored);
 	int i = 0;
-	for (int sig : ENDING_SIGNALS)
-		sigaction(sig, &act, &saved_actions[i++]);
+	for (int sig : ENDING_SIGNALS) {
+		struct sigaction &before = saved_actions[i++];
+		sigaction(sig, nullptr, &before);
+		if (before.sa_handler == SIG_IGN)
+			sigaddset(&caller_ignored, sig);
+		else
+			sigaction(sig, &act, nullptr);
+	}
 
 	struct sigaction dfl = {};
 	dfl.sa_handler = SIG_DFL;
@@ -45,6 +55,21 @@ catch_ending_signals(void (*handler)(int))
 
 	sigset_t set = ending_set();
 	sigprocmask(SIG_UNBLOCK, &set, &saved_mask);
+}
+
+void
+reset_signals_for_command()
+{
+	struct sigaction dfl = {};
+	dfl.sa_handler = SIG_DFL;
+	sigemptyset(&dfl.sa_mask);
+	for (int sig = 1; sig < NSIG; sig++)
+		if (sig != SIGKILL && sig != SIGSTOP &&
+		    sigismember(&caller_ignored, sig) != 1)
+			sigaction(sig, &dfl, nullptr);
+	sigset_t none;
+	sigemptyset(&none);
+	sigprocmask(SIG_SETMASK, &none, nullptr);
 }
 
 void

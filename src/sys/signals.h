@@ -23,11 +23,16 @@ private:
 };
 
 // Catches the ending signals with `handler` (each holding the others back
-// while it runs), lets them through, and resets an ignored SIGCHLD, under
-// which no command's status could be read.  release_ending_signals puts
-// back what there was before.
+// while it runs), but for those the caller left ignored, which stay ignored;
+// lets them through, and resets an ignored SIGCHLD, under which no command's
+// status could be read.  release_ending_signals puts back what there was
+// before.
 void catch_ending_signals(void (*handler)(int));
 void release_ending_signals();
+
+// In a command's child: every signal at its default, but for an ending
+// signal the caller ignored, and none held back.  Safe after fork.
+void reset_signals_for_command();
 
 // Ends the process by `sig` with its default action.  Safe in a handler.
 [[noreturn]] void die_by_signal(int sig);

@@ -397,8 +397,9 @@ TEST_F(BuildTest, EveryInstallMethodIsCapturedWhole)
 }
 
 // The commands see only the three standard descriptors and default signal
-// handling: not the -l file, not a descriptor the caller left open, not a
-// SIGCHLD the caller left ignored, whose statuses could not be read.  A make
+// handling: not the -l file, not a descriptor the caller left open (above
+// the open-files limit too), not a SIGCHLD the caller left ignored, whose
+// statuses could not be read, but for an ending signal the caller ignored.  A make
 // of our own reports what it got, each process looking at itself: the
 // shell reads its own status with builtins alone, and ls lists its own
 // descriptors, the directory it reads (3) among them.
@@ -411,13 +412,14 @@ TEST_F(BuildTest, CommandsStartWithOnlyTheStandardDescriptors)
 	chmod("/tmp/fakemake/make", 0755);
 	ToolRun r;
 	r.path_prefix = "/tmp/fakemake";
-	r.ignore_sigchld = true;
-	r.inherit_fd = true;
+	r.ignored_signals = {SIGCHLD, SIGUSR1, SIGHUP};
+	r.inherit_fds = true;
 	ToolResult res = run({"-l", "run.log", "-9", PORT}, r);
 	EXPECT_EQ(res.status, 0);
 	EXPECT_EQ(read_file("/tmp/fds"), "0 1 2 3 ");
+	// A hangup the caller ignored stays ignored (nohup); nothing else.
 	EXPECT_EQ(read_file("/tmp/sigs"), "SigBlk:\t0000000000000000\n"
-	    "SigIgn:\t0000000000000000\n");
+	    "SigIgn:\t0000000000000001\n");
 }
 
 }

@@ -1,6 +1,7 @@
 // /etc/make.conf comes back as the very same file however a run ends: a
 // status, a signal during make or the finds, a reader gone from standard
 // output; odd files at its paths are left alone; runs take turns.
+#include <chrono>
 #include <csignal>
 #include <ctime>
 #include <sys/mount.h>
@@ -19,16 +20,23 @@ struct Ending {
 	int signal_in_find;	// a find of ours sends this, when not 0
 	int status;
 	bool marker_dir, reader_gone;
+	int ignored = 0;	// the caller leaves this signal ignored
 };
 
 // Sends `sig` to the tool: the marker is the only file named by a number in
 // the sandbox's /tmp, and its name is the tool's process id.  A make recipe
 // doubles its dollar signs.
 std::string
+signal_name(int sig)
+{
+	return sig == SIGTERM ? "TERM" : sig == SIGINT ? "INT" : sig == SIGHUP ?
+	    "HUP" : "QUIT";
+}
+
+std::string
 kill_tool(int sig, bool in_make)
 {
-	return std::string("kill -") + (sig == SIGTERM ? "TERM" : sig == SIGINT ?
-	    "INT" : sig == SIGHUP ? "HUP" : "QUIT") + " `ls /tmp | grep -E '^[0-9]+" +
+	return "kill -" + signal_name(sig) + " `ls /tmp | grep -E '^[0-9]+" +
 	    (in_make ? "$$" : "$") + "'`";
 }
 
@@ -54,7 +62,7 @@ endings(std::vector<std::string> &recipes)
 		{"reader gone", "\t@touch /usr/local/made\n", 0, 128 + SIGPIPE,
 		    false, true},
 	};
-	recipes.reserve(8);
+	recipes.reserve(11);
 	for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
 		// The recipe's shell, the rest of the build, must not outlive it.
 		recipes.push_back("\t@echo $$$$ > /tmp/recipe.pid; " +
@@ -63,9 +71,34 @@ endings(std::vector<std::string> &recipes)
 		    false, false});
 		e.push_back({strsignal(sig), "\t@touch /usr/local/made\n", sig,
 		    128 + sig, false, false});
+		if (sig == SIGTERM)
+			continue;
+		// Ignored by the caller (nohup, a script's background job), the
+		// signal sent to the tool and to all of make leaves the run be.
+		recipes.push_back("\t@" + kill_tool(sig, true) + "; kill -" +
+		    signal_name(sig) + " 0; touch /usr/local/made\n");
+		e.push_back({strsignal(sig), recipes.back().c_str(), 0, 0, false,
+		    false, sig});
 	}
+	// make's process group stopped by job control when the tool is ended.
+	e.push_back({"Terminated, make stopped", "\t@sh /tmp/stop-make.sh\n", 0,
+	    128 + SIGTERM, false, false});
 	return e;
 }
+
+// Stops make's whole process group; once it is stopped, a process outside
+// it terminates the tool, and lets the group go on after 15 seconds should
+// the tool never do so.
+const char STOP_MAKE[] =
+    "echo $$ > /tmp/recipe.pid\n"
+    "read -r me comm state ppid group rest < /proc/$$/stat\n"
+    "tool=`ls /tmp | grep -E '^[0-9]+$'`\n"
+    "setsid sh -c \"touch /tmp/killer-ready\n"
+    "    while ! grep -q ') T ' /proc/$me/stat; do sleep 0.01; done\n"
+    "    kill -TERM $tool; sleep 15; kill -CONT -$group\" &\n"
+    "while [ ! -e /tmp/killer-ready ]; do sleep 0.01; done\n"
+    "kill -STOP 0\n"
+    "sleep 5\n";
 
 bool
 gone(pid_t pid)
@@ -85,16 +118,21 @@ class MakeConfTest : public SandboxTest {};
 TEST_F(MakeConfTest, EveryWayARunEndsGivesTheSameFileBack)
 {
 	std::vector<std::string> recipes;
+	write_file("/tmp/stop-make.sh", STOP_MAKE);
 	for (const Ending &end : endings(recipes)) {
 		for (const ConfState &state : CONF_STATES) {
 			const std::string what = std::string(end.name) +
 			    (end.signal_in_find ? " in find, " : ", ") + state.name;
 			FileId before = set_conf(state);
 			make_port(PORT, std::string("install:\n") + end.install, "", "");
-			std::filesystem::remove("/tmp/recipe.pid");
+			for (const char *p : {"/tmp/recipe.pid", "/tmp/killer-ready",
+			    "/usr/local/made"})
+				std::filesystem::remove(p);
 			ToolRun r;
 			r.plant_marker_dir = end.marker_dir;
 			r.stdout_reader_gone = end.reader_gone;
+			if (end.ignored)
+				r.ignored_signals = {end.ignored};
 			if (end.signal_in_find) {
 				write_file("/tmp/findbin/find", "#!/bin/sh\n" +
 				    kill_tool(end.signal_in_find, false) + "; " +
@@ -103,9 +141,16 @@ TEST_F(MakeConfTest, EveryWayARunEndsGivesTheSameFileBack)
 				chmod("/tmp/findbin/find", 0755);
 				r.path_prefix = "/tmp/findbin";
 			}
+			const auto start = std::chrono::steady_clock::now();
 			ToolResult res = run({"-9", PORT}, r);
+			EXPECT_LT(std::chrono::steady_clock::now() - start,
+			    std::chrono::seconds(10)) << what;
 			std::filesystem::remove_all("/tmp/findbin");
 			EXPECT_EQ(res.status, end.status) << what;
+			if (end.status == 0) {
+				EXPECT_NE(res.out.find("Found new file: /usr/local/made\n"),
+				    std::string::npos) << what;
+			}
 			std::string marker = "/tmp/" + std::to_string(res.pid);
 			if (end.marker_dir)
 				std::filesystem::remove_all(marker);

@@ -96,10 +96,15 @@ exec_child(const ToolRun &run, const std::string &io, int in_pipe,
 	}
 	struct rlimit no_core = {0, 0};
 	setrlimit(RLIMIT_CORE, &no_core);
-	if (run.ignore_sigchld)
-		signal(SIGCHLD, SIG_IGN);
-	if (run.inherit_fd && dup2(open("/dev/null", O_RDONLY), 7) != 7)
-		_exit(126);
+	for (int sig : run.ignored_signals)
+		signal(sig, SIG_IGN);
+	if (run.inherit_fds) {
+		int null = open("/dev/null", O_RDONLY);
+		struct rlimit lim = {4096, 4096}, low = {1024, 4096};
+		if (dup2(null, 7) != 7 || setrlimit(RLIMIT_NOFILE, &lim) != 0 ||
+		    dup2(null, 2000) != 2000 || setrlimit(RLIMIT_NOFILE, &low) != 0)
+			_exit(126);
+	}
 
 	if (!run.path_prefix.empty()) {
 		std::string path = run.path_prefix + ":" + std::getenv("PATH");

@@ -22,8 +22,10 @@ struct ToolRun {
 	mode_t umask_value = 022;
 	int open_files_limit = 0;	// RLIMIT_NOFILE when not 0
 	bool stdout_reader_gone = false;	// a pipe whose reader closed it
-	bool ignore_sigchld = false;	// as a careless caller leaves it
-	bool inherit_fd = false;	// an open descriptor 7, not close-on-exec
+	std::vector<int> ignored_signals;	// left ignored by the caller
+	// Open descriptors 7 and 2000, not close-on-exec, the second above the
+	// open-files limit the tool then gets (1024).
+	bool inherit_fds = false;
 	// Prompts and their answers: standard input and output are pipes, and
 	// each answer is written only once its prompt shows on the output.
 	std::vector<std::pair<std::string, std::string>> answers;
