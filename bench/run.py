@@ -1,13 +1,18 @@
 #!/usr/bin/env python3
-"""Times ridivave on generated ports with large packing lists.
+"""Times ridivave on generated ports with large packing lists, side by side
+with the least I/O their entry files need.
 
-    bench/run.py [path/to/ridivave]
+    bench/run.py [path/to/ridivave [path/to/floor-atomic.c]]
 
 For each size it writes a port whose pkg-plist holds that many lines (one
-in ten under bin/), runs "ridivave -8 -9 -s" on it in a scratch directory
-RUNS times, and prints the best wall time and the largest peak resident
-memory of those runs.  Last it prints the ratio of the times of the largest
-and the smallest size.
+in ten under bin/).  The floor, floor-atomic.c (by default the one in
+../shared/bench beside the checkout, built here with cc -O2), writes the
+port's entry files as the tool must, and nothing else.  PAIRS times in turn
+(which of the two goes first alternates), each in an empty directory of its
+own, it runs "ridivave -q -8 -9 -s" and the floor, and prints the median
+wall times, their ratio, and the largest peak resident memory of each.
+Last it prints how the tool's peak memory grew from the smallest size to
+the largest.
 
 The peak memory comes from /usr/bin/time (GNU time's -f on Linux, -l on
 FreeBSD), which forks a process far smaller than this script would; the
@@ -16,13 +21,14 @@ wall time is measured here around it.
 import os
 import re
 import shutil
+import statistics
 import subprocess
 import sys
 import tempfile
 import time
 
-SIZES = (10000, 100000)
-RUNS = 3
+SIZES = (200000, 1000000)
+PAIRS = 5
 NAME = "benchport"
 
 
@@ -57,7 +63,8 @@ def measure(command, cwd, gnu):
     else:
         timed = ["/usr/bin/time", "-l"] + command
     start = time.monotonic()
-    proc = subprocess.run(timed, cwd=cwd, stderr=subprocess.PIPE, text=True)
+    proc = subprocess.run(timed, cwd=cwd, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.PIPE, text=True)
     seconds = time.monotonic() - start
     if proc.returncode != 0:
         sys.exit("failed: %s\n%s" % (" ".join(command), proc.stderr))
@@ -69,38 +76,61 @@ def measure(command, cwd, gnu):
     return seconds, int(kib)
 
 
-def run_size(tool, lines, gnu):
-    """Best time and largest peak memory of RUNS runs on one port."""
+def run_size(tool, floor, lines, gnu):
+    """Median times and largest peak memories of the tool and the floor."""
     root = tempfile.mkdtemp(prefix="ridivave-bench.")
     try:
         port = make_port(root, lines)
-        best, peak = None, 0
-        for i in range(RUNS):
-            out = os.path.join(root, "out%d" % i)
-            os.mkdir(out)
-            seconds, kib = measure([tool, "-q", "-8", "-9", "-s", port], out,
-                                   gnu)
-            best = seconds if best is None else min(best, seconds)
-            peak = max(peak, kib)
-        return best, peak
+        runs = {"tool": [], "floor": []}
+        for i in range(PAIRS):
+            order = ("tool", "floor") if i % 2 == 0 else ("floor", "tool")
+            for who in order:
+                out = os.path.join(root, "%s%d" % (who, i))
+                if who == "tool":
+                    os.mkdir(out)
+                    command = [tool, "-q", "-8", "-9", "-s", port]
+                else:
+                    os.makedirs(os.path.join(out, "xdg-desktop"))
+                    os.makedirs(os.path.join(out, "xdg-menu"))
+                    command = [floor, port, out]
+                runs[who].append(measure(command, out, gnu))
+                shutil.rmtree(out)
+        return {who: (statistics.median(s for s, _ in r),
+                      max(k for _, k in r)) for who, r in runs.items()}
     finally:
         shutil.rmtree(root)
 
 
+def build_floor(source, where):
+    floor = os.path.join(where, "floor-atomic")
+    subprocess.run(["cc", "-O2", "-o", floor, source], check=True)
+    return floor
+
+
 def main():
+    top = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
     tool = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else
-                           os.path.join(os.path.dirname(__file__), "..",
-                                        "build", "ridivave"))
+                           os.path.join(top, "build", "ridivave"))
+    source = (sys.argv[2] if len(sys.argv) > 2 else
+              os.path.join(top, "..", "shared", "bench", "floor-atomic.c"))
     gnu = gnu_time()
-    times = {}
-    print("%10s %10s %14s" % ("lines", "seconds", "peak RSS KiB"))
-    for lines in SIZES:
-        seconds, rss = run_size(tool, lines, gnu)
-        times[lines] = seconds
-        print("%10d %10.3f %14d" % (lines, seconds, rss))
-    small, large = SIZES[0], SIZES[-1]
-    print("time ratio %d/%d lines: %.2f" %
-          (large, small, times[large] / times[small]))
+    where = tempfile.mkdtemp(prefix="ridivave-floor.")
+    try:
+        floor = build_floor(source, where)
+        peaks = {}
+        print("%10s %10s %10s %7s %14s %14s" % ("lines", "tool s", "floor s",
+              "ratio", "tool KiB", "floor KiB"))
+        for lines in SIZES:
+            r = run_size(tool, floor, lines, gnu)
+            peaks[lines] = r["tool"][1]
+            print("%10d %10.3f %10.3f %7.3f %14d %14d" % (
+                lines, r["tool"][0], r["floor"][0],
+                r["tool"][0] / r["floor"][0], r["tool"][1], r["floor"][1]))
+        small, large = SIZES[0], SIZES[-1]
+        print("tool peak memory %d/%d lines: %.2f" %
+              (large, small, peaks[large] / peaks[small]))
+    finally:
+        shutil.rmtree(where)
 
 
 if __name__ == "__main__":

@@ -64,10 +64,12 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	check_line(job.website);
 	check_line(job.author);
 	check_line(job.main_exe);
-	for (const ExeNode &e : job.extra_exes) {
-		check_line(e.name);
+	FilePtr plist = open_extra_exes(job);
+	std::string name;
+	while (plist != nullptr && next_extra_exe(job, plist.get(), name)) {
+		check_line(name);
 		// The main executable is never listed again as an extra one.
-		if (job.main_exe && job.main_exe->find("bin/" + e.name) !=
+		if (job.main_exe && job.main_exe->find("bin/" + name) !=
 		    std::string::npos)
 			std::abort();
 	}

@@ -74,13 +74,16 @@ run_sequence(PortJob &job, int argc, char **argv)
 		write_kmenu(job);
 	if (job.want_v9) {
 		write_desktop_entry(job, std::nullopt);
-		for (const ExeNode &exe : job.extra_exes)
-			write_desktop_entry(job, exe.name);
+		FilePtr plist = open_extra_exes(job);
+		std::string exe;
+		while (plist != nullptr && next_extra_exe(job, plist.get(), exe))
+			write_desktop_entry(job, exe);
 	}
 	if (job.want_v8)
 		chown_module_v8(job);
 	if (job.want_v9)
 		chown_module_v9(job);
+	close_module_dirs(job);
 
 	return stop(job, job.write_failed ? 4 : 0);
 }

@@ -44,26 +44,39 @@ guess_main_exe(PortJob &job)
 	return 0;
 }
 
+FilePtr
+open_extra_exes(const PortJob &job)
+{
+	return open_file(port_file(job, "pkg-plist"), "r");
+}
+
+// A packing-list line that begins with "bin/" names a further executable,
+// unless the main executable's text holds the line: it is that one then.
+bool
+next_extra_exe(const PortJob &job, FILE *plist, std::string &name)
+{
+	while (read_line(plist, name)) {
+		if (name.compare(0, 4, "bin/") != 0)
+			continue;
+		strip_newline(name);
+		if (job.main_exe && job.main_exe->find(name) != std::string::npos)
+			continue;
+		name.erase(0, 4);
+		return true;
+	}
+	return false;
+}
+
 int
 collect_extra_exes(PortJob &job)
 {
-	log_msg(job, "Looking for more bin files.\n");
+	std::string name;
 
-	FilePtr f = open_file(port_file(job, "pkg-plist"), "r");
+	log_msg(job, "Looking for more bin files.\n");
+	FilePtr f = open_extra_exes(job);
 	if (f == nullptr)
 		return 0;
-
-	std::string line;
-	while (read_line(f.get(), line)) {
-		if (line.compare(0, 4, "bin/") != 0)
-			continue;
-		strip_newline(line);
-		// The main executable's text holding the line means it is that one.
-		if (job.main_exe && job.main_exe->find(line) != std::string::npos)
-			continue;
-		job.extra_exes.push_back(ExeNode{line.substr(4)});
-		log_msg(job, "Found extra exe: %s\n",
-		    job.extra_exes.back().name.c_str());
-	}
+	while (next_extra_exe(job, f.get(), name))
+		log_msg(job, "Found extra exe: %s\n", name.c_str());
 	return 1;
 }

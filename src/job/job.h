@@ -3,6 +3,7 @@
 #ifndef RIDIVAVE_JOB_JOB_H
 #define RIDIVAVE_JOB_JOB_H
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,11 +15,6 @@ enum class LogMode { LOG_QUIET, LOG_STDOUT, LOG_FILE };
 enum class InstallMethod { INSTALL_PKG = 2, INSTALL_MAKE = 3 };
 
 constexpr int NEW_FILES_MAX = 1024;
-
-// One further executable; the list keeps the order of discovery.
-struct ExeNode {
-	std::string name;
-};
 
 // An absent field is std::nullopt; an empty string is present.
 using Text = std::optional<std::string>;
@@ -33,7 +29,6 @@ struct PortJob {
 	std::vector<Text> new_files = std::vector<Text>(NEW_FILES_MAX);
 	Text icon;
 	Text main_exe;
-	std::vector<ExeNode> extra_exes;
 	Text backup_icon;
 	Text category;
 	Text exclude;
@@ -49,6 +44,9 @@ struct PortJob {
 	bool skip_build = false;
 	// A module file could not be written whole; the run ends with 4.
 	bool write_failed = false;
+	// The module directories ("foo") and their subdirectories ("foo/xdg-menu"),
+	// each opened once for the module stage; invalid where it could not be.
+	std::map<std::string, Fd> module_dirs;
 };
 
 std::unique_ptr<PortJob> job_new();

@@ -8,6 +8,7 @@ entry_lines(const PortJob &job, const std::string &name,
 {
 	std::string text;
 
+	text.reserve(256);	// the whole entry, formatted in place
 	append_format(text, "[Desktop Entry]\n");
 	append_format(text, "Value=1.0\n");
 	append_format(text, "Type=Application\n");

@@ -28,9 +28,9 @@ copy_icon(PortJob &job, const std::string &module, const char *sub)
 		return;
 	}
 	std::string name = *icon_file_name(job);
-	Fd dir = module_file_dir(module, sub, name);
+	int dir = module_file_dir(job, module, sub, name);
 	AtomicFile copy;
-	if (!dir.valid() || !copy.create(dir.get(), name, st.st_mode & 0777))
+	if (dir < 0 || !copy.create(dir, name, st.st_mode & 0777))
 		return;
 
 	char buf[65536];

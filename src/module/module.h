@@ -30,15 +30,17 @@ std::string module_path(const std::string &module, const char *sub,
     const std::string &name);
 
 // The directory that takes the module file `name`: the module directory, or
-// its subdirectory `sub` opened without following a link.  Invalid when
-// either cannot be opened or the name holds a slash or is "..".
-Fd module_file_dir(const std::string &module, const char *sub,
+// its subdirectory `sub` opened without following a link, each opened once
+// and kept in the record until close_module_dirs.  -1 when either cannot be
+// opened or the name holds a slash or is "..".
+int module_file_dir(PortJob &job, const std::string &module, const char *sub,
     const std::string &name);
+void close_module_dirs(PortJob &job);
 
 // Writes `text` whole as `name` in `sub` of `module` (see module_path),
 // atomically, with `mode` if given.  Where module_file_dir gives no
-// directory, not_created; not_written is logged ("Unable to write %s.")
-// and ends the run with status 4.
+// directory or the file system refuses the name, not_created; not_written
+// is logged ("Unable to write %s.") and ends the run with status 4.
 FileWrite write_module_file(PortJob &job, const std::string &module,
     const char *sub, const std::string &name, const std::string &text,
     std::optional<mode_t> mode = std::nullopt);

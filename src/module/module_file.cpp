@@ -8,20 +8,37 @@ module_path(const std::string &module, const char *sub,
 	    name;
 }
 
+// The directory `key` names in the record, opened with `open` the first
+// time it is asked for.
+static int
+kept_dir(PortJob &job, const std::string &key, int parent, const char *name)
+{
+	auto [at, added] = job.module_dirs.try_emplace(key);
+	if (added)
+		at->second = parent < 0 ? open_dir(key) : open_dir_at(parent, name);
+	return at->second.get();
+}
+
 // A name holding a slash would reach into a subdirectory the user may have
 // planted, and ".." out of the module.  The module directory is opened as
 // the operator named it; below it, a link or anything but a directory where
 // the layout has a subdirectory means that nothing is written there.
-Fd
-module_file_dir(const std::string &module, const char *sub,
+int
+module_file_dir(PortJob &job, const std::string &module, const char *sub,
     const std::string &name)
 {
 	if (name.find('/') != std::string::npos || name == "..")
-		return Fd();
-	Fd dir = open_dir(module);
-	if (sub == nullptr || !dir.valid())
+		return -1;
+	int dir = kept_dir(job, module, -1, nullptr);
+	if (sub == nullptr || dir < 0)
 		return dir;
-	return open_dir_at(dir.get(), sub);
+	return kept_dir(job, module + "/" + sub, dir, sub);
+}
+
+void
+close_module_dirs(PortJob &job)
+{
+	job.module_dirs.clear();
 }
 
 void
@@ -36,10 +53,10 @@ write_module_file(PortJob &job, const std::string &module, const char *sub,
     const std::string &name, const std::string &text,
     std::optional<mode_t> mode)
 {
-	Fd dir = module_file_dir(module, sub, name);
-	if (!dir.valid())
+	int dir = module_file_dir(job, module, sub, name);
+	if (dir < 0)
 		return FileWrite::not_created;
-	FileWrite result = write_file_atomically(dir.get(), name, text, mode);
+	FileWrite result = write_file_atomically(dir, name, text, mode);
 	if (result == FileWrite::not_written)
 		report_unwritten(job, module_path(module, sub, name));
 	return result;

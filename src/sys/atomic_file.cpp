@@ -1,6 +1,7 @@
 #include "sys/atomic_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -20,21 +21,28 @@ open_dir_at(int dir, const char *name)
 bool
 AtomicFile::create(int dir, const std::string &name, mode_t new_mode)
 {
+	static const long pid = getpid();
 	static unsigned serial = 0;
 	struct stat st;
 
 	abandon();
-	if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-	    S_ISREG(st.st_mode))
-		before_ = st;
-	else
-		before_.reset();
+	before_.reset();
+	// The final name is looked up first: one the file system refuses
+	// (too long, below something that is no directory) or a directory
+	// standing there means the file cannot be created at all.
+	if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+		if (S_ISDIR(st.st_mode))
+			return false;
+		if (S_ISREG(st.st_mode))
+			before_ = st;
+	} else if (errno != ENOENT)
+		return false;
 
 	// A name someone else took first is passed over, never opened.
 	for (int tries = 0; tries < 100; tries++) {
-		std::string temp = ".ridivave." + std::to_string(getpid()) + "." +
-		    std::to_string(serial++);
-		int fd = openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL |
+		char temp[64];
+		std::snprintf(temp, sizeof temp, ".ridivave.%ld.%u", pid, serial++);
+		int fd = openat(dir, temp, O_WRONLY | O_CREAT | O_EXCL |
 		    O_NOFOLLOW | O_CLOEXEC, new_mode);
 		if (fd >= 0) {
 			dir_ = dir;

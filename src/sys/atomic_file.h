@@ -32,14 +32,15 @@ public:
 
 	// Starts `name` in `dir`.  A regular file already there passes its
 	// owner, group and permission bits on; a new file gets `new_mode` less
-	// the umask.  False when the temporary file cannot be created.
+	// the umask.  False when the name is refused or a directory, or the
+	// temporary file cannot be created.
 	bool create(int dir, const std::string &name, mode_t new_mode);
 	// Appends; a failure is kept for commit().
 	void write(const char *data, size_t size);
 	// Gives the file `mode` whatever the umask and the file before had.
 	void force_mode(mode_t mode) { forced_mode_ = mode; }
-	// not_created when the final name cannot take the file (a directory
-	// stands there), not_written when the file could not be written whole.
+	// not_written when the file could not be written whole (a directory
+	// put at its name meanwhile: not_created).
 	FileWrite commit();
 
 private:

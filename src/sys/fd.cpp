@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
@@ -55,19 +56,20 @@ open_file(const std::string &path, const char *mode)
 bool
 read_line(FILE *f, std::string &line)
 {
-	bool read = false, cut = false;
-	int c;
+	// One buffer, grown by getline and kept, serves every line read.
+	static char *buf = nullptr;
+	static size_t cap = 0;
 
-	line.clear();
-	while ((c = std::getc(f)) != EOF) {
-		read = true;
-		cut = cut || c == '\0';
-		if (!cut)
-			line.push_back(static_cast<char>(c));
-		if (c == '\n')
-			break;
+	errno = 0;
+	ssize_t n = getline(&buf, &cap, f);
+	if (n < 0) {
+		if (errno == ENOMEM)
+			throw std::bad_alloc();
+		line.clear();
+		return false;
 	}
-	return read;
+	line.assign(buf, strnlen(buf, static_cast<size_t>(n)));
+	return true;
 }
 
 bool

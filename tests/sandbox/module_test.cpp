@@ -200,7 +200,8 @@ TEST_F(ModuleTest, PortWithoutMainExecutableStillWritesTheExtras)
 }
 
 // A port whose icon lies in a directory with a blank, and whose packing list
-// names an executable that climbs out of the module.
+// names an executable that climbs out of the module and one whose entry
+// name is a byte longer than a file name can be (and one that just fits).
 const char ODD_MAKEFILE[] =
     "install:\n"
     "\t@mkdir -p '/usr/local/share/odd icons' /usr/local/bin\n"
@@ -209,24 +210,33 @@ const char ODD_MAKEFILE[] =
 
 TEST_F(ModuleTest, IconPathWithABlankAndAnEntryThatWouldLeaveTheModule)
 {
+	const std::string too_long(248, 'x'), longest(247, 'y');
 	make_port("/tmp/ports/x11/odd", ODD_MAKEFILE, "",
-	    "bin/odd\nbin/../../../escape\n");
-	ToolResult res = run({"-q", "-8", "-9", "/tmp/ports/x11/odd"});
+	    "bin/odd\nbin/../../../escape\nbin/" + too_long + "\nbin/" + longest +
+	    "\n");
+	ToolResult res = run({"-8", "-9", "/tmp/ports/x11/odd"});
 	ASSERT_EQ(res.status, 0);
 	EXPECT_EQ(res.err, "");
+	for (const char *refusal : {"Unable to write", "Unable to create"})
+		EXPECT_EQ(res.out.find(refusal), std::string::npos) << res.out;
 	EXPECT_EQ(out("odd-8/overlay-dir/odd-icon.png"), "png");
 	EXPECT_EQ(out("odd/resources/odd-icon.png"), "png");
-	EXPECT_EQ(list_tree(out_dir + "/odd/xdg-desktop"),
-	    std::vector<std::string>{"odd.desktop"});
-	EXPECT_EQ(list_tree(out_dir + "/odd/xdg-menu"),
-	    std::vector<std::string>{"odd.desktop"});
+	const std::vector<std::string> entries = {"odd.desktop",
+	    longest + ".desktop"};
+	EXPECT_EQ(list_tree(out_dir + "/odd/xdg-desktop"), entries);
+	EXPECT_EQ(list_tree(out_dir + "/odd/xdg-menu"), entries);
+	EXPECT_EQ(out("odd/xdg-menu/" + longest + ".desktop"),
+	    desktop_entry(longest, "Icon=%%ZUB_APPDIR%%/odd-icon.png\n") +
+	    "Categories=Utilities");
 	EXPECT_FALSE(exists("/tmp/escape.desktop"));
 	EXPECT_FALSE(exists("/escape.desktop"));
 }
 
 // A tree handed to a user is theirs between two runs: whatever they plant
 // there, the next root run writes only regular files of its own inside.
-enum class Plant { link_to_file, hard_link, link_to_dir };
+// The temporary names a run will try next to a file are the user's to
+// take too.
+enum class Plant { link_to_file, hard_link, link_to_dir, temp_names };
 
 struct PlantCase {
 	const char *path;	// below the output directory
@@ -278,6 +288,8 @@ TEST_F(ModuleTest, WhatAUserPlantsInTheTreeIsNeverFollowed)
 	}
 	for (const char *dir : MODULE_DIRS)
 		cases.push_back({dir, Plant::link_to_dir});
+	cases.push_back({"pebblejump/xdg-menu/pebblejump.desktop",
+	    Plant::temp_names});
 
 	const std::vector<std::string> args = {"-o", "nobody", "-b",
 	    "/tmp/icon/pebblejump-icon.png", "-8", "-9", "-s", example_port()};
@@ -289,19 +301,24 @@ TEST_F(ModuleTest, WhatAUserPlantsInTheTreeIsNeverFollowed)
 		const std::string path = out_dir + "/" + c.path;
 		const std::string before = c.plant == Plant::link_to_dir ? "" :
 		    out(c.path);
-		std::filesystem::remove_all(path);
+		ToolRun r;
+		if (c.plant == Plant::temp_names)
+			r.plant_temp_links = {std::filesystem::path(c.path).parent_path(),
+			    "/tmp/outside/linked"};
+		else
+			std::filesystem::remove_all(path);
 		if (c.plant == Plant::link_to_file)
 			std::filesystem::create_symlink("/tmp/outside/secret", path);
 		else if (c.plant == Plant::hard_link)
 			std::filesystem::create_hard_link("/tmp/outside/linked", path);
-		else
+		else if (c.plant == Plant::link_to_dir)
 			std::filesystem::create_directory_symlink("/tmp/outside/dir",
 			    path);
 		const std::pair<const char *, Outside> kept[] = {
 		    {"/tmp/outside/secret", outside("/tmp/outside/secret")},
 		    {"/tmp/outside/linked", outside("/tmp/outside/linked")}};
 
-		ToolResult again = run(args);
+		ToolResult again = run(args, r);
 		EXPECT_EQ(again.status, 0) << c.path;
 		EXPECT_EQ(again.out.find("Unable to write"), std::string::npos);
 		for (const auto &[p, before_run] : kept) {

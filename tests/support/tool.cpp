@@ -115,6 +115,12 @@ exec_child(const ToolRun &run, const std::string &io, int in_pipe,
 		if (symlink(run.plant_marker_link.c_str(), marker.c_str()) != 0)
 			_exit(126);
 	}
+	for (int n = 0; !run.plant_temp_links.first.empty() && n < 50; n++) {
+		std::string temp = run.plant_temp_links.first + "/.ridivave." +
+		    std::to_string(getpid()) + "." + std::to_string(n);
+		if (link(run.plant_temp_links.second.c_str(), temp.c_str()) != 0)
+			_exit(126);
+	}
 	if (run.plant_marker_dir) {
 		std::string marker = "/tmp/" + std::to_string(getpid());
 		if (mkdir(marker.c_str(), 0755) != 0 ||

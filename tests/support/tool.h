@@ -19,6 +19,9 @@ struct ToolRun {
 	std::string path_prefix;	// put in front of PATH
 	std::string plant_marker_link;	// link /tmp/<pid> to this first
 	bool plant_marker_dir = false;	// a non-empty directory at /tmp/<pid>
+	// Hard links to the file `second` at the first 50 temporary names the
+	// run will try in the directory `first`.
+	std::pair<std::string, std::string> plant_temp_links;
 	mode_t umask_value = 022;
 	int open_files_limit = 0;	// RLIMIT_NOFILE when not 0
 	bool stdout_reader_gone = false;	// a pipe whose reader closed it

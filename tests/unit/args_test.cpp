@@ -69,7 +69,6 @@ TEST_F(ArgsTest, DefaultsLeaveFieldsAbsent)
 	ASSERT_EQ(job.new_files.size(), static_cast<size_t>(NEW_FILES_MAX));
 	for (const Text &slot : job.new_files)
 		EXPECT_FALSE(slot);
-	EXPECT_TRUE(job.extra_exes.empty());
 	EXPECT_FALSE(job.backup_icon);
 	EXPECT_FALSE(job.exclude);
 	EXPECT_FALSE(job.owner);

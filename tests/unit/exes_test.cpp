@@ -11,11 +11,14 @@ protected:
 		use_port("games", "foo");
 	}
 
+	// The further executables as the entries are written for them.
 	std::vector<std::string> extras() const
 	{
 		std::vector<std::string> names;
-		for (const ExeNode &e : job.extra_exes)
-			names.push_back(e.name);
+		FilePtr plist = open_extra_exes(job);
+		std::string name;
+		while (plist != nullptr && next_extra_exe(job, plist.get(), name))
+			names.push_back(name);
 		return names;
 	}
 };
@@ -51,7 +54,6 @@ TEST_F(ExesTest, MainAndExtraFromThePackingList)
 	for (const PlistCase &c : cases) {
 		job.port_name = c.port_name;
 		job.main_exe.reset();
-		job.extra_exes.clear();
 		port_file("pkg-plist", c.plist);
 		EXPECT_EQ(find_exe_in_plist(job), c.main_exe ? 1 : 0) << c.plist;
 		if (c.main_exe)
@@ -85,7 +87,7 @@ TEST_F(ExesTest, NoPackingList)
 {
 	EXPECT_EQ(find_exe_in_plist(job), 0);
 	EXPECT_EQ(collect_extra_exes(job), 0);
-	EXPECT_TRUE(job.extra_exes.empty());
+	EXPECT_TRUE(extras().empty());
 	EXPECT_EQ(logged(), "Could not find exe the smart way.\n"
 	    "Looking for more bin files.\n");
 }

@@ -169,10 +169,13 @@ TEST_F(ReadLineTest, AtomicFileModesAndOwners)
 		EXPECT_EQ(st.st_uid, c.uid);
 		EXPECT_EQ(read_file("f"), "new");
 	}
-	// No temporary file is left, and a directory at the name refuses it.
+	// No temporary file is left, and a name the file system refuses, or a
+	// directory at it, is a file that cannot be created.
 	std::filesystem::create_directory("d");
-	EXPECT_EQ(write_file_atomically(dir.get(), "d", "x", std::nullopt),
-	    FileWrite::not_created);
+	for (const std::string &refused : {std::string("d"), std::string("f/x"),
+	    std::string(256, 'n')})
+		EXPECT_EQ(write_file_atomically(dir.get(), refused, "x",
+		    std::nullopt), FileWrite::not_created) << refused;
 	EXPECT_EQ(list_tree("."), (std::vector<std::string>{"d/", "f"}));
 }
 
