@@ -8,8 +8,9 @@ module_path(const std::string &module, const char *sub,
 	    name;
 }
 
-// The directory `key` names in the record, opened with `open` the first
-// time it is asked for.
+// The directory kept in the record under `key`, opened the first time it
+// is asked for: a module directory by its name, a subdirectory as `name`
+// in its `parent`.
 static int
 kept_dir(PortJob &job, const std::string &key, int parent, const char *name)
 {

@@ -1,9 +1,7 @@
 // Runs that build: batch mode, the marker, make or pkg_add, and what every
 // way out leaves of the make configuration.
 #include <cstdlib>
-#include <fcntl.h>
 #include <sys/mount.h>
-#include <sys/stat.h>
 
 #include "sandbox/make_conf.h"
 #include "support/runs.h"
@@ -210,13 +208,12 @@ TEST_F(BuildTest, ConfigurationThatCannotBeCopiedIsLeftAlone)
 struct Installer {
 	const char *program;
 	const char *args;	// before the name or origin
-	std::string (*operand)(const std::string &name);
+	const char *category;	// of the origin
 };
 
 const Installer INSTALLERS[] = {
-	{"pkg_add", "3\n-r\n-v\n", [](const std::string &name) { return name; }},
-	{"pkg", "3\ninstall\n-y\n",
-	    [](const std::string &name) { return "games/" + name; }},
+	{"pkg_add", "3\n-r\n-v\n", ""},
+	{"pkg", "3\ninstall\n-y\n", "games/"},
 };
 
 TEST_F(BuildTest, PackageInstall)
@@ -230,7 +227,8 @@ TEST_F(BuildTest, PackageInstall)
 		const std::string hello = std::string(in.program) + " says hello\n";
 		ToolResult res = run({"-p", "-9", PORT}, r);
 		EXPECT_EQ(res.status, 0);
-		EXPECT_EQ(read_file(args), in.args + in.operand("buildme") + "\n");
+		EXPECT_EQ(read_file(args), std::string(in.args) + in.category +
+		    "buildme\n");
 		EXPECT_NE(res.out.find("Attempting to install port.\n" + hello +
 		    "Finished installing port.\n"
 		    "Finding files using "), std::string::npos) << res.out;
@@ -264,7 +262,7 @@ TEST_F(BuildTest, PackageNameReachesTheInstallerAsOneWord)
 		    with_fake_installer(in.program));
 		EXPECT_EQ(res.status, 0) << in.program;
 		EXPECT_EQ(read_file(std::string("/tmp/") + in.program + ".args"),
-		    in.args + in.operand(name) + "\n");
+		    std::string(in.args) + in.category + name + "\n");
 		EXPECT_FALSE(exists(out_dir + "/canary"));
 		EXPECT_FALSE(exists(out_dir + "/canary2"));
 	}
@@ -312,59 +310,39 @@ TEST_F(BuildTest, FileWrittenRightAfterTheMarkerIsCaptured)
 // Every way a port's install puts its files in place: each keeps the times
 // of sources dated 2019, but a change time is the install's own.  A file
 // under /usr/local that the install leaves alone is never taken.
-struct InstallMethod {
-	const char *name;
-	const char *recipe;	// from /tmp/src, the tree to install
-};
+const std::string INSTALL_1 = "install:\n"
+    "\t@install -d /usr/local/bin /usr/local/share/icons\n"
+    "\t@install $(P) /tmp/src/bin/oldtool /usr/local/bin\n"
+    "\t@install $(P) -m 644 /tmp/src/share/icons/oldtool-icon.png "
+    "/usr/local/share/icons\n"
+    "\t@ln -s oldtool /usr/local/bin/oldtool-link\n";
 
-const InstallMethod INSTALL_METHODS[] = {
-	{"install", "\t@install -d /usr/local/bin /usr/local/share/icons\n"
-	    "\t@install -m 755 /tmp/src/bin/oldtool /usr/local/bin\n"
-	    "\t@install -m 644 /tmp/src/share/icons/oldtool-icon.png "
-	    "/usr/local/share/icons\n"
-	    "\t@ln -s oldtool /usr/local/bin/oldtool-link\n"},
-	{"install -p", "\t@install -d /usr/local/bin /usr/local/share/icons\n"
-	    "\t@install -p -m 755 /tmp/src/bin/oldtool /usr/local/bin\n"
-	    "\t@install -p -m 644 /tmp/src/share/icons/oldtool-icon.png "
-	    "/usr/local/share/icons\n"
-	    "\t@ln -s oldtool /usr/local/bin/oldtool-link\n"},
-	{"cpio -pdum", "\t@cd /tmp/src && find bin share | "
+const std::pair<const char *, std::string> INSTALL_METHODS[] = {
+	{"install", "P=\n" + INSTALL_1},
+	{"install -p", "P=-p\n" + INSTALL_1},
+	{"cpio -pdum", "install:\n\t@cd /tmp/src && find bin share | "
 	    "cpio -pdum --quiet /usr/local\n"},
-	{"cmake --install", "\t@cmake --install /tmp/cmake-build "
+	{"cmake --install", "install:\n\t@cmake --install /tmp/cmake-build "
 	    "--prefix /usr/local >/dev/null\n"},
-	{"tar -x", "\t@tar -C /usr/local -xf /tmp/src.tar bin share\n"},
-	{"cp -p of a staged tree", "\t@cp -pR /tmp/src/bin /tmp/src/share "
-	    "/usr/local/\n"},
+	{"tar -x", "install:\n\t@tar -C /usr/local -xf /tmp/src.tar bin share\n"},
+	{"cp -p of a staged tree", "install:\n\t@cp -pR /tmp/src/bin "
+	    "/tmp/src/share /usr/local/\n"},
 };
-
-// Sets the times of `dir` and of everything below it, links themselves
-// included.
-void
-date_tree(const std::string &dir, time_t when)
-{
-	const struct timespec times[2] = {{when, 0}, {when, 0}};
-	for (const auto &e : std::filesystem::recursive_directory_iterator(dir))
-		ASSERT_EQ(utimensat(AT_FDCWD, e.path().c_str(), times,
-		    AT_SYMLINK_NOFOLLOW), 0) << e.path();
-	ASSERT_EQ(utimensat(AT_FDCWD, dir.c_str(), times, 0), 0);
-}
 
 TEST_F(BuildTest, EveryInstallMethodIsCapturedWhole)
 {
 	const char *oldtool = "/tmp/ports/games/oldtool";
-	make_port("/tmp/src", "cmake_minimum_required(VERSION 3.13)\n"
-	    "project(oldtool NONE)\n"
+	write_file("/tmp/src/CMakeLists.txt", "project(oldtool NONE)\n"
 	    "install(PROGRAMS bin/oldtool bin/oldtool-link DESTINATION bin)\n"
 	    "install(FILES share/icons/oldtool-icon.png DESTINATION "
-	    "share/icons)\n", "", "");
-	std::filesystem::rename("/tmp/src/Makefile", "/tmp/src/CMakeLists.txt");
+	    "share/icons)\n");
 	write_file("/tmp/src/bin/oldtool", "#!/bin/sh\n");
 	chmod("/tmp/src/bin/oldtool", 0755);
 	write_file("/tmp/src/share/icons/oldtool-icon.png", "png");
 	std::filesystem::create_symlink("oldtool", "/tmp/src/bin/oldtool-link");
-	date_tree("/tmp/src", 1559347200);	// 1 June 2019
-	ASSERT_EQ(std::system("tar -C /tmp/src -cf /tmp/src.tar bin share && "
-	    "cmake -S /tmp/src -B /tmp/cmake-build >/dev/null"), 0);
+	ASSERT_EQ(std::system("find /tmp/src -exec touch -h -d @1559347200 {} + &&"
+	    " tar -C /tmp/src -cf /tmp/src.tar bin share && cmake -S /tmp/src "
+	    "-B /tmp/cmake-build -Wno-dev >/dev/null"), 0);
 
 	FullRun expect;
 	expect.port = oldtool;
@@ -377,22 +355,21 @@ TEST_F(BuildTest, EveryInstallMethodIsCapturedWhole)
 	expect.main_exe = "bin/oldtool";
 	expect.extras = {"oldtool-link"};
 	expect.icon = "/usr/local/share/icons/oldtool-icon.png";
-	for (const InstallMethod &m : INSTALL_METHODS) {
+	for (const auto &[method, makefile] : INSTALL_METHODS) {
 		for (const auto &e : std::filesystem::directory_iterator("/usr/local"))
 			std::filesystem::remove_all(e.path());
 		std::filesystem::remove_all(out_dir);
 		std::filesystem::create_directories(out_dir);
 		write_file("/usr/local/share/untouched", "");
-		make_port(oldtool, "MAINTAINER=\told@example.org\n\ninstall:\n" +
-		    std::string(m.recipe), "", "bin/oldtool\nbin/oldtool-link\n"
-		    "share/icons/oldtool-icon.png\n");
+		make_port(oldtool, "MAINTAINER=\told@example.org\n" + makefile, "",
+		    "bin/oldtool\nbin/oldtool-link\nshare/icons/oldtool-icon.png\n");
 
 		ToolResult res = run({"-8", "-9", oldtool});
-		EXPECT_EQ(res.status, 0) << m.name;
+		EXPECT_EQ(res.status, 0) << method;
 		EXPECT_EQ(sort_found_lines(res.out), full_run_log(expect, res.pid))
-		    << m.name;
+		    << method;
 		EXPECT_EQ(read_file(out_dir + "/oldtool/resources/oldtool-icon.png"),
-		    "png") << m.name;
+		    "png") << method;
 	}
 }
 
