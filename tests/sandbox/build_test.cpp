@@ -68,10 +68,7 @@ TEST_F(BuildTest, FullRunWithMake)
 {
 	for (const ConfState &s : CONF_STATES) {
 		FileId before = set_conf(s);
-		for (const auto &e : std::filesystem::directory_iterator("/usr/local"))
-			std::filesystem::remove_all(e.path());
-		std::filesystem::remove_all(out_dir);
-		std::filesystem::create_directories(out_dir);
+		fresh_out(true);
 
 		ToolResult res = run({"-8", "-9", PORT});
 		EXPECT_EQ(res.status, 0) << s.name;
@@ -356,10 +353,7 @@ TEST_F(BuildTest, EveryInstallMethodIsCapturedWhole)
 	expect.extras = {"oldtool-link"};
 	expect.icon = "/usr/local/share/icons/oldtool-icon.png";
 	for (const auto &[method, makefile] : INSTALL_METHODS) {
-		for (const auto &e : std::filesystem::directory_iterator("/usr/local"))
-			std::filesystem::remove_all(e.path());
-		std::filesystem::remove_all(out_dir);
-		std::filesystem::create_directories(out_dir);
+		fresh_out(true);
 		write_file("/usr/local/share/untouched", "");
 		make_port(oldtool, "MAINTAINER=\told@example.org\n" + makefile, "",
 		    "bin/oldtool\nbin/oldtool-link\nshare/icons/oldtool-icon.png\n");

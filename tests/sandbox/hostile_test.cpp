@@ -42,12 +42,9 @@ protected:
 
 	void fresh_out()
 	{
-		std::filesystem::remove_all(out_dir);
-		std::filesystem::create_directories(out_dir);
+		SandboxTest::fresh_out(true);
 		std::filesystem::remove_all("/tmp/stage");
 		std::filesystem::create_directories("/tmp/stage");
-		for (const auto &e : std::filesystem::directory_iterator("/usr/local"))
-			std::filesystem::remove_all(e.path());
 	}
 
 	// Nothing ran, and the output directory holds the two trees and the

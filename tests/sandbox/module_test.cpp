@@ -33,10 +33,7 @@ TEST_F(ModuleTest, FullRunBuildsTheExamplePortWithEitherMake)
 		SCOPED_TRACE(*make_dir ? "bmake" : "make");
 		if (*make_dir && !exists("/usr/bin/bmake"))
 			GTEST_SKIP() << "bmake is not installed";
-		for (const auto &e : std::filesystem::directory_iterator("/usr/local"))
-			std::filesystem::remove_all(e.path());
-		std::filesystem::remove_all(out_dir);
-		std::filesystem::create_directories(out_dir);
+		fresh_out(true);
 		ToolRun r;
 		r.path_prefix = make_dir;
 		ToolResult res = run({"-8", "-9", port}, r);
@@ -162,8 +159,7 @@ TEST_F(ModuleTest, OwnerGetsBothTreesAfterEverythingIsWritten)
 	}
 
 	// Without -o nothing is handed over.
-	std::filesystem::remove_all(out_dir);
-	std::filesystem::create_directories(out_dir);
+	fresh_out();
 	res = run({"-9", "-s", example_port()});
 	EXPECT_EQ(res.out.find("Performing"), std::string::npos);
 	struct stat st;
@@ -294,8 +290,7 @@ TEST_F(ModuleTest, WhatAUserPlantsInTheTreeIsNeverFollowed)
 	const std::vector<std::string> args = {"-o", "nobody", "-b",
 	    "/tmp/icon/pebblejump-icon.png", "-8", "-9", "-s", example_port()};
 	for (const PlantCase &c : cases) {
-		std::filesystem::remove_all(out_dir);
-		std::filesystem::create_directories(out_dir);
+		fresh_out();
 		ToolResult first = run(args);
 		ASSERT_EQ(first.status, 0);
 		const std::string path = out_dir + "/" + c.path;
@@ -407,8 +402,7 @@ TEST_F(ModuleTest, HandoverLeavesLinksAndMultiLinkFilesAlone)
 	};
 	const std::string scripts = out_dir + "/pebblejump/scripts";
 	for (const HandoverCase &c : cases) {
-		std::filesystem::remove_all(out_dir);
-		std::filesystem::create_directories(out_dir);
+		fresh_out();
 		ASSERT_EQ(run({"-q", "-9", "-s", example_port()}).status, 0);
 		std::filesystem::create_hard_link("/tmp/outside/linked",
 		    scripts + "/shared");

@@ -29,6 +29,18 @@ protected:
 		return run_tool(r);
 	}
 
+	// An empty output directory for the next run of a table and, with
+	// `usr_local`, nothing under /usr/local either.
+	void fresh_out(bool usr_local = false)
+	{
+		std::filesystem::remove_all(out_dir);
+		std::filesystem::create_directories(out_dir);
+		if (!usr_local)
+			return;
+		for (const auto &e : std::filesystem::directory_iterator("/usr/local"))
+			std::filesystem::remove_all(e.path());
+	}
+
 	// Lets a test see the make configuration that it left behind.
 	std::string etc_change(const std::string &name)
 	{
