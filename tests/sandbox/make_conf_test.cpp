@@ -61,6 +61,9 @@ endings(std::vector<std::string> &recipes)
 		{"status 3", "\t@rm -f /tmp/[0-9]*\n", 0, 3, false, false},
 		{"reader gone", "\t@touch /usr/local/made\n", 0, 128 + SIGPIPE,
 		    false, true},
+		// Its log writes fail, and the run goes on to its end.
+		{"reader gone, SIGPIPE ignored", "\t@touch /usr/local/made\n", 0, 0,
+		    false, true, SIGPIPE},
 	};
 	recipes.reserve(11);
 	for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
@@ -147,7 +150,7 @@ TEST_F(MakeConfTest, EveryWayARunEndsGivesTheSameFileBack)
 			    std::chrono::seconds(10)) << what;
 			std::filesystem::remove_all("/tmp/findbin");
 			EXPECT_EQ(res.status, end.status) << what;
-			if (end.status == 0) {
+			if (end.status == 0 && !end.reader_gone) {
 				EXPECT_NE(res.out.find("Found new file: /usr/local/made\n"),
 				    std::string::npos) << what;
 			}
