@@ -20,6 +20,17 @@ ending_set()
 	return set;
 }
 
+// A signal's default action, nothing held back while it runs.  Safe in a
+// handler and after fork.
+static struct sigaction
+default_action()
+{
+	struct sigaction dfl = {};
+	dfl.sa_handler = SIG_DFL;
+	sigemptyset(&dfl.sa_mask);
+	return dfl;
+}
+
 SignalBlock::SignalBlock()
 {
 	sigset_t set = ending_set();
@@ -48,9 +59,7 @@ catch_ending_signals(void (*handler)(int))
 			sigaction(sig, &act, nullptr);
 	}
 
-	struct sigaction dfl = {};
-	dfl.sa_handler = SIG_DFL;
-	sigemptyset(&dfl.sa_mask);
+	const struct sigaction dfl = default_action();
 	sigaction(SIGCHLD, &dfl, &saved_chld);
 
 	sigset_t set = ending_set();
@@ -60,9 +69,7 @@ catch_ending_signals(void (*handler)(int))
 void
 reset_signals_for_command()
 {
-	struct sigaction dfl = {};
-	dfl.sa_handler = SIG_DFL;
-	sigemptyset(&dfl.sa_mask);
+	const struct sigaction dfl = default_action();
 	for (int sig = 1; sig < NSIG; sig++)
 		if (sig != SIGKILL && sig != SIGSTOP &&
 		    sigismember(&caller_ignored, sig) != 1)
@@ -85,9 +92,7 @@ release_ending_signals()
 void
 die_by_signal(int sig)
 {
-	struct sigaction dfl = {};
-	dfl.sa_handler = SIG_DFL;
-	sigemptyset(&dfl.sa_mask);
+	const struct sigaction dfl = default_action();
 	sigaction(sig, &dfl, nullptr);
 
 	sigset_t set;

@@ -23,9 +23,6 @@ struct Ending {
 	int ignored = 0;	// the caller leaves this signal ignored
 };
 
-// Sends `sig` to the tool: the marker is the only file named by a number in
-// the sandbox's /tmp, and its name is the tool's process id.  A make recipe
-// doubles its dollar signs.
 std::string
 signal_name(int sig)
 {
@@ -33,6 +30,9 @@ signal_name(int sig)
 	    "HUP" : "QUIT";
 }
 
+// Sends `sig` to the tool: the marker is the only file named by a number in
+// the sandbox's /tmp, and its name is the tool's process id.  A make recipe
+// doubles its dollar signs.
 std::string
 kill_tool(int sig, bool in_make)
 {

@@ -42,7 +42,8 @@ TEST_F(ModuleTest, FullRunBuildsTheExamplePortWithEitherMake)
 
 		// make echoes its commands; the tool's own lines frame them.
 		std::string make_lines;
-		for (const char *cmd : {"mkdir -p /usr/local/bin /usr/local/share/pebblejump "
+		for (const char *cmd : {"mkdir -p /usr/local/bin "
+		    "/usr/local/share/pebblejump "
 		    "/usr/local/share/icons/hicolor/48x48/apps",
 		    "cp files/pebblejump.sh /usr/local/bin/pebblejump",
 		    "cp files/pebblejump-scores.sh /usr/local/bin/pebblejump-scores",
