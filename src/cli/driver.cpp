@@ -13,6 +13,16 @@ stop(PortJob &job, int status)
 	return status;
 }
 
+// What the install needs, made before the marker so that the capture
+// never takes it.
+static int
+prepare_install(PortJob &job)
+{
+	if (job.install_method == InstallMethod::INSTALL_PKG)
+		return add_package_depends(job);
+	return stage_port(job);
+}
+
 static int
 install_port(PortJob &job)
 {
@@ -25,7 +35,7 @@ install_port(PortJob &job)
 // stop the run with 1, the install with 2, the capture with 3; the results
 // of the guesses and of the module files are not the run's, but a module
 // file that could not be written whole makes it end with 4.  -s leaves out
-// the superuser check and steps 11 to 14.
+// the superuser check, the build and the capture.
 static int
 run_sequence(PortJob &job, int argc, char **argv)
 {
@@ -50,6 +60,8 @@ run_sequence(PortJob &job, int argc, char **argv)
 
 	if (build && !enable_batch_mode(job))
 		return stop(job, 1);
+	if (build && !prepare_install(job))
+		return stop(job, 2);
 	if (build && !create_marker(job))
 		return stop(job, 1);
 	if (build && !install_port(job))

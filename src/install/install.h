@@ -1,5 +1,6 @@
 // The install and its capture: the batch-mode switch of /etc/make.conf and
-// its restore, the marker and its removal, make install or pkg_add, and the
+// its restore, the build or the package's dependencies before the marker,
+// the marker and its removal, make install or the package install, and the
 // capture of what the install created.
 #ifndef RIDIVAVE_INSTALL_INSTALL_H
 #define RIDIVAVE_INSTALL_INSTALL_H
@@ -29,6 +30,11 @@ bool marker_is_ours();
 // Removes the marker when it is still the one this run made; safe in a
 // signal handler.
 void remove_marker();
+
+// Before the marker: the port's dependencies and its staged build (make), or
+// the package's dependencies (pkg).
+int stage_port(PortJob &job);
+int add_package_depends(PortJob &job);
 
 int build_port(PortJob &job);
 int add_package(PortJob &job);

@@ -36,14 +36,16 @@ close_above_standard()
 #endif
 }
 
-// In the child: the pipe (or our standard output) as standard output, no
-// other descriptor but the three, every signal at its default but those the
-// caller ignored, and none held.
+// In the child: the pipe (or our standard output) as standard output, the
+// directory asked for, no other descriptor but the three, every signal at
+// its default but those the caller ignored, and none held.
 [[noreturn]] static void
-exec_shell(const char *command, int out)
+exec_shell(const char *command, int out, const char *dir)
 {
 	setpgid(0, 0);
 	if (out >= 0 && dup2(out, 1) < 0)
+		_exit(127);
+	if (dir != nullptr && chdir(dir) != 0)
 		_exit(127);
 	close_above_standard();
 	reset_signals_for_command();
@@ -54,13 +56,13 @@ exec_shell(const char *command, int out)
 // The ending signals are held back from the fork until the command is on
 // record, so a handler never misses a command that has started.
 static pid_t
-start(const std::string &command, int out)
+start(const std::string &command, int out, const char *dir = nullptr)
 {
 	std::fflush(nullptr);
 	SignalBlock block;
 	pid_t pid = fork();
 	if (pid == 0)
-		exec_shell(command.c_str(), out);
+		exec_shell(command.c_str(), out, dir);
 	if (pid > 0) {
 		setpgid(pid, pid);	// whichever of the two comes first
 		running = pid;
@@ -91,9 +93,9 @@ finish(pid_t pid)
 }
 
 int
-run_command(const std::string &command)
+run_command(const std::string &command, const char *dir)
 {
-	pid_t pid = start(command, -1);
+	pid_t pid = start(command, -1, dir);
 	return pid < 0 ? -1 : finish(pid);
 }
 
@@ -104,15 +106,18 @@ CommandPipe::CommandPipe(CommandPipe &&other) noexcept
 	other.pid_ = -1;
 }
 
-void
+int
 CommandPipe::close()
 {
+	int status = -1;
+
 	if (out_ != nullptr)
 		std::fclose(out_);
 	out_ = nullptr;
 	if (pid_ > 0)
-		finish(pid_);
+		status = finish(pid_);
 	pid_ = -1;
+	return status;
 }
 
 CommandPipe

@@ -1,4 +1,4 @@
-// Running the commands that do the tool's outside work (make install,
+// Running the commands that do the tool's outside work (make, pkg or
 // pkg_add, find) through the system shell.  A command gets only the three
 // standard descriptors and default handling of every signal, and runs in a
 // process group of its own, so that a signal that ends the run can end the
@@ -12,8 +12,10 @@
 
 // Runs a command and returns its exit status, 128 plus the signal that
 // ended it, or -1 when it cannot be started.  Our own output is flushed
-// first, so that our lines and the command's keep their order.
-int run_command(const std::string &command);
+// first, so that our lines and the command's keep their order.  With `dir`,
+// the command alone runs there (127 when it cannot be entered); the tool
+// stays where it is.
+int run_command(const std::string &command, const char *dir = nullptr);
 
 // A command whose standard output is read through a pipe; closing it (or
 // destroying it) waits for the command.
@@ -27,7 +29,8 @@ public:
 
 	FILE *get() const { return out_; }
 	explicit operator bool() const { return out_ != nullptr; }
-	void close();
+	// Waits for the command; its status as run_command gives it.
+	int close();
 
 private:
 	friend CommandPipe open_command(const std::string &command);

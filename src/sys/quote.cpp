@@ -36,9 +36,9 @@ shell_quote(std::string_view value)
 	return quoted;
 }
 
-std::string
-shell_command(const char *command,
-    std::initializer_list<std::string_view> operands)
+template <typename Operands>
+static std::string
+compose(const char *command, const Operands &operands)
 {
 	std::string line = command;
 
@@ -51,4 +51,17 @@ shell_command(const char *command,
 	for (std::string_view op : operands)
 		line += " " + shell_quote(op);
 	return line;
+}
+
+std::string
+shell_command(const char *command,
+    std::initializer_list<std::string_view> operands)
+{
+	return compose(command, operands);
+}
+
+std::string
+shell_command(const char *command, const std::vector<std::string> &operands)
+{
+	return compose(command, operands);
 }

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // One shell word that the shell does not interpret: ordinary values as they
 // stand, anything else single-quoted.
@@ -15,5 +16,7 @@ std::string shell_quote(std::string_view value);
 // with a dash, "--" ends the options first, so no operand is taken for one.
 std::string shell_command(const char *command,
     std::initializer_list<std::string_view> operands);
+std::string shell_command(const char *command,
+    const std::vector<std::string> &operands);
 
 #endif

@@ -122,8 +122,11 @@ TEST_F(BuildTest, FailedMakeStopsWithTwo)
 TEST_F(BuildTest, CaptureThatCannotStartStopsWithThree)
 {
 	// The lock holds one descriptor; with only one more free, the find
-	// pipe cannot be made.
-	make_port(PORT, "install:\n\t@touch /usr/local/made\n", "", "");
+	// pipe cannot be made.  The stand-in for the framework is a script,
+	// which sh cannot open under that limit: this port has nothing to
+	// build.
+	make_port(PORT, "stage deinstall:\n\t@:\n"
+	    "install:\n\t@touch /usr/local/made\n", "", "");
 	for (const ConfState &s : CONF_STATES) {
 		FileId before = set_conf(s);
 		ToolRun r;
@@ -155,6 +158,7 @@ TEST_F(BuildTest, MarkerThatCannotBeMadeStopsWithOne)
 		EXPECT_EQ(res.out.substr(res.out.find("Switching")),
 		    "Switching make to batch mode.\n"
 		    "Switch to batch mode complete.\n"
+		    "Building the port and its dependencies.\n"
 		    "Creating temporary file " + marker + "\n") << s.name;
 		EXPECT_EQ(exists("/etc/make.conf"), s.after != nullptr) << s.name;
 		expect_same_file(before, "/etc/make.conf", s.name);
@@ -201,17 +205,27 @@ TEST_F(BuildTest, ConfigurationThatCannotBeCopiedIsLeftAlone)
 }
 
 // pkg_add where it is found on PATH, as on releases before 10.0; pkg(8),
-// with the port's origin, everywhere else.
+// asked for the dependencies first and then installing with the port's
+// origin, everywhere else.
 struct Installer {
 	const char *program;
+	const char *query;	// before the origin, when the program is asked
 	const char *args;	// before the name or origin
 	const char *category;	// of the origin
 };
 
 const Installer INSTALLERS[] = {
-	{"pkg_add", "3\n-r\n-v\n", ""},
-	{"pkg", "3\ninstall\n-y\n", "games/"},
+	{"pkg_add", nullptr, "3\n-r\n-v\n", ""},
+	{"pkg", "3\nrquery\n%do\n", "4\ninstall\n-y\n-f\n", "games/"},
 };
+
+// Every call the installer got in a run with the port `name`.
+std::string
+installer_calls(const Installer &in, const std::string &name)
+{
+	const std::string operand = in.category + name + "\n";
+	return (in.query ? in.query + operand : "") + in.args + operand;
+}
 
 TEST_F(BuildTest, PackageInstall)
 {
@@ -222,10 +236,10 @@ TEST_F(BuildTest, PackageInstall)
 		ToolRun r = with_fake_installer(in.program);
 		const std::string args = std::string("/tmp/") + in.program + ".args";
 		const std::string hello = std::string(in.program) + " says hello\n";
+		std::filesystem::remove(args);
 		ToolResult res = run({"-p", "-9", PORT}, r);
 		EXPECT_EQ(res.status, 0);
-		EXPECT_EQ(read_file(args), std::string(in.args) + in.category +
-		    "buildme\n");
+		EXPECT_EQ(read_file(args), installer_calls(in, "buildme"));
 		EXPECT_NE(res.out.find("Attempting to install port.\n" + hello +
 		    "Finished installing port.\n"
 		    "Finding files using "), std::string::npos) << res.out;
@@ -259,9 +273,105 @@ TEST_F(BuildTest, PackageNameReachesTheInstallerAsOneWord)
 		    with_fake_installer(in.program));
 		EXPECT_EQ(res.status, 0) << in.program;
 		EXPECT_EQ(read_file(std::string("/tmp/") + in.program + ".args"),
-		    std::string(in.args) + in.category + name + "\n");
+		    installer_calls(in, name));
 		EXPECT_FALSE(exists(out_dir + "/canary"));
 		EXPECT_FALSE(exists(out_dir + "/canary2"));
+	}
+}
+
+// A port and the package made from it, as a fresh build machine meets
+// them: they depend on devel/dep, which puts its own program, its own icon
+// and more than a thousand files under /usr/local.  Each tree is made by a
+// script, into a stage for make and into our repository for pkg.
+const char DEP_TREE[] = "cd \"$1\" && mkdir -p bin share/dep/icons &&\n"
+    "touch bin/depprog share/dep/icons/dep-icon.png &&\n"
+    "cd share/dep && seq 1 1100 | xargs touch\n";
+const char PORT_TREE[] = "cd \"$1\" && mkdir -p bin share/buildme/icons &&\n"
+    "printf '#!/bin/sh\\n' > bin/buildme && ln -s buildme bin/bm &&\n"
+    "printf png > share/buildme/icons/buildme-icon.png\n";
+
+struct DependsCase {
+	const char *name;
+	bool package;		// -p, with pkg(8)
+	int runs;
+	const char *fail;	// made before the last run
+	int status;		// of the last run
+	const char *message;	// the last run's failure
+};
+
+const DependsCase DEPENDS_CASES[] = {
+	{"fresh machine", false, 1, nullptr, 0, nullptr},
+	{"the same port twice", false, 2, nullptr, 0, nullptr},
+	{"installed, its new build fails", false, 2, "/tmp/fail-build", 2,
+	    "Something went wrong building the port.\n"},
+	{"fresh machine", true, 1, nullptr, 0, nullptr},
+	{"the same package twice", true, 2, nullptr, 0, nullptr},
+	{"installed, its dependencies fail", true, 2, "/tmp/fakebin/fail", 2,
+	    "Error trying to install the package's dependencies.\n"},
+	{"the query fails", true, 1, "/tmp/fakebin/fail-query", 2,
+	    "Error trying to install the package's dependencies.\n"},
+};
+
+TEST_F(BuildTest, OnlyThePortsOwnFilesAreCaptured)
+{
+	write_file("/tmp/trees/dep.sh", DEP_TREE);
+	write_file("/tmp/trees/buildme.sh", PORT_TREE);
+	const std::string targets = "stage install deinstall:\n\t@sh " +
+	    framework() + " $@ ${PORTNAME} ${DEPENDS}\n";
+	make_port("/tmp/ports/devel/dep", "PORTNAME=\tdep\ndo-install:\n"
+	    "\t@sh /tmp/trees/dep.sh ${STAGEDIR}/usr/local\n" + targets, "", "");
+	make_port(PORT, "PORTNAME=\tbuildme\nMAINTAINER=\tbm@example.org\n"
+	    "DEPENDS=\t/tmp/ports/devel/dep\ndo-install:\n"
+	    "\t@[ ! -e /tmp/fail-build ]\n"
+	    "\t@sh /tmp/trees/buildme.sh ${STAGEDIR}/usr/local\n" + targets, "",
+	    GOOD_PLIST);
+	write_file("/tmp/repo/games/buildme/depends", "devel/dep\n");
+	ASSERT_EQ(std::system("mkdir -p /tmp/repo/devel/dep/files "
+	    "/tmp/repo/games/buildme/files && "
+	    "sh /tmp/trees/dep.sh /tmp/repo/devel/dep/files && "
+	    "sh /tmp/trees/buildme.sh /tmp/repo/games/buildme/files && "
+	    "find /tmp/repo -exec touch -h -t 201906010000 {} +"), 0);
+
+	FullRun expect = good_run();
+	expect.files = {"/usr/local/bin/buildme",
+	    "/usr/local/share/buildme/icons/buildme-icon.png"};
+	for (const DependsCase &c : DEPENDS_CASES) {
+		SCOPED_TRACE(std::string(c.name) + (c.package ? ", pkg" : ", make"));
+		fresh_out(true);
+		for (const char *p : {"/tmp/pkgdb", "/tmp/fakebin",
+		    "/tmp/fail-build"})
+			std::filesystem::remove_all(p);
+		ToolRun r = c.package ? with_fake_installer("pkg") : ToolRun();
+		expect.package = c.package;
+		expect.make_output = c.package ? "pkg says hello\n" : "";
+		for (int i = 0; i < c.runs; i++) {
+			const bool last = i == c.runs - 1;
+			if (last && c.fail)
+				write_file(c.fail, "");
+			ToolResult res = run(c.package ?
+			    std::vector<std::string>{"-p", "-8", "-9", PORT} :
+			    std::vector<std::string>{"-8", "-9", PORT}, r);
+			expect_restored(FileId(), res);
+			if (last && c.status != 0) {
+				EXPECT_EQ(res.status, c.status);
+				EXPECT_TRUE(res.out.ends_with(c.message +
+				    std::string("Cleaning up ZUB data.\n"
+				    "Reverting back to old make configuration.\n")))
+				    << res.out;
+				// An installed copy is removed only by a build
+				// that succeeded.
+				EXPECT_EQ(exists("/usr/local/bin/buildme"), c.runs == 2);
+				EXPECT_EQ(exists(c.package ? "/tmp/pkgdb/games_buildme" :
+				    "/tmp/ports-framework/db/buildme"), c.runs == 2);
+				continue;
+			}
+			ASSERT_EQ(res.status, 0) << res.out << res.err;
+			expect.stage_output = c.package ? "pkg says hello\n" :
+			    i > 0 ? "===>  Deinstalling for buildme\n" : "";
+			EXPECT_EQ(sort_found_lines(res.out), full_run_log(expect,
+			    res.pid));
+			EXPECT_TRUE(exists("/usr/local/bin/depprog"));
+		}
 	}
 }
 

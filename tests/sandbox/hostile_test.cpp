@@ -43,6 +43,7 @@ protected:
 	void fresh_out()
 	{
 		SandboxTest::fresh_out(true);
+		std::filesystem::remove("/tmp/pkg_add.args");
 		std::filesystem::remove_all("/tmp/stage");
 		std::filesystem::create_directories("/tmp/stage");
 	}

@@ -40,20 +40,22 @@ TEST_F(ModuleTest, FullRunBuildsTheExamplePortWithEitherMake)
 		ASSERT_EQ(res.status, 0) << res.out << res.err;
 		EXPECT_EQ(res.err, "");
 
-		// make echoes its commands; the tool's own lines frame them.
+		// make echoes the commands that stage the port, before the
+		// marker; its install of the staged port is silent.
+		const std::string p = "/tmp/ports-framework/work/pebblejump/stage"
+		    "/usr/local";
 		std::string make_lines;
-		for (const char *cmd : {"mkdir -p /usr/local/bin "
-		    "/usr/local/share/pebblejump "
-		    "/usr/local/share/icons/hicolor/48x48/apps",
-		    "cp files/pebblejump.sh /usr/local/bin/pebblejump",
-		    "cp files/pebblejump-scores.sh /usr/local/bin/pebblejump-scores",
-		    "chmod 755 /usr/local/bin/pebblejump "
-		    "/usr/local/bin/pebblejump-scores",
-		    "cp files/pebblejump-icon.png "
-		    "/usr/local/share/icons/hicolor/48x48/apps/pebblejump-icon.png",
-		    "cp files/README /usr/local/share/pebblejump/README",
-		    "ln -sf pebblejump /usr/local/bin/pjump"})
-			make_lines += std::string(cmd) + "\n";
+		for (const std::string &cmd : {"mkdir -p " + p + "/bin " + p +
+		    "/share/pebblejump " + p + "/share/icons/hicolor/48x48/apps",
+		    "cp files/pebblejump.sh " + p + "/bin/pebblejump",
+		    "cp files/pebblejump-scores.sh " + p + "/bin/pebblejump-scores",
+		    "chmod 755 " + p + "/bin/pebblejump " + p +
+		    "/bin/pebblejump-scores",
+		    "cp files/pebblejump-icon.png " + p +
+		    "/share/icons/hicolor/48x48/apps/pebblejump-icon.png",
+		    "cp files/README " + p + "/share/pebblejump/README",
+		    "ln -sf pebblejump " + p + "/bin/pjump"})
+			make_lines += cmd + "\n";
 		EXPECT_EQ(sort_found_lines(res.out), full_run_log(example_port_run(
 		    make_lines, icon), res.pid));
 

@@ -18,13 +18,18 @@ static std::string
 build_lines(const FullRun &run, pid_t pid)
 {
 	const std::string marker = "/tmp/" + std::to_string(pid);
-	return "Switching make to batch mode.\n"
-	    "Switch to batch mode complete.\n"
-	    "Creating temporary file " + marker + "\n"
+	const std::string install = run.package ?
+	    "Attempting to install port.\n" + *run.make_output +
+	    "Finished installing port.\n" :
 	    "Moving to port directory " + run.port + "\n"
 	    "Attempting to make the port.\n" + *run.make_output +
 	    "Completed make. Everything appears OK.\n"
-	    "Returning to directory /tmp/out\n"
+	    "Returning to directory /tmp/out\n";
+	return "Switching make to batch mode.\n"
+	    "Switch to batch mode complete.\n" + std::string(run.package ?
+	    "Installing the package's dependencies.\n" :
+	    "Building the port and its dependencies.\n") + run.stage_output +
+	    "Creating temporary file " + marker + "\n" + install +
 	    "Finding files using find /usr/local -type f -cnewer " + marker + "\n" +
 	    lines("Found new file: ", run.files) +
 	    "Finding links using find /usr/local/ -type l -cnewer " + marker +
@@ -78,7 +83,7 @@ full_run_log(const FullRun &run, pid_t pid)
 }
 
 FullRun
-example_port_run(const std::optional<std::string> &make_lines,
+example_port_run(const std::optional<std::string> &stage_lines,
     const std::optional<std::string> &icon)
 {
 	FullRun run;
@@ -86,8 +91,9 @@ example_port_run(const std::optional<std::string> &make_lines,
 	run.name = "pebblejump";
 	run.website = "https://pebblejump.example.org/";
 	run.author = "pebbles@example.org";
-	run.make_output = make_lines;
-	if (make_lines) {
+	if (stage_lines) {
+		run.stage_output = *stage_lines;
+		run.make_output = "";	// the install of the stage is silent
 		run.files = {"/usr/local/bin/pebblejump",
 		    "/usr/local/bin/pebblejump-scores", *icon,
 		    "/usr/local/share/pebblejump/README"};
@@ -128,12 +134,31 @@ with_fake_installer(const std::string &program, ToolRun r)
 {
 	const std::string path = "/tmp/fakebin/" + program;
 	write_file(path, "#!/bin/sh\n"
-	    "printf '%s\\n' \"$#\" \"$@\" > /tmp/" + program + ".args\n"
+	    "printf '%s\\n' \"$#\" \"$@\" >> /tmp/" + program + ".args\n"
+	    "[ \"$1\" = rquery ] && { [ -e /tmp/fakebin/fail-query ] && exit 70\n"
+	    "\tcat \"/tmp/repo/$3/depends\" 2>/dev/null; exit 0; }\n"
 	    "echo " + program + " says hello\n"
 	    "[ -e /tmp/fakebin/fail ] && exit 1\n"
-	    "mkdir -p /usr/local/bin\n"
-	    "if [ -d /tmp/stage ]; then cp -R /tmp/stage/. /usr/local/\n"
-	    "else touch /usr/local/bin/pkgfile; fi\n");
+	    "put() {\n"
+	    "\tmkdir -p /usr/local/bin\n"
+	    "\tif [ -d \"/tmp/repo/$1/files\" ]; then\n"
+	    "\t\tcp -pR \"/tmp/repo/$1/files/.\" /usr/local/\n"
+	    "\telif [ -d /tmp/stage ]; then cp -R /tmp/stage/. /usr/local/\n"
+	    "\telse touch /usr/local/bin/pkgfile; fi\n"
+	    "}\n"
+	    "[ \"$1\" = install ] || { put \"$3\"; exit 0; }\n"
+	    "shift; force=\n"
+	    "while getopts yAf o; do [ $o = f ] && force=1; done\n"
+	    "shift $((OPTIND - 1))\n"
+	    "add() {\n"
+	    "\tif [ -f \"/tmp/repo/$1/depends\" ]; then\n"
+	    "\t\tfor d in $(cat \"/tmp/repo/$1/depends\"); do add \"$d\" \"\"; done\n"
+	    "\tfi\n"
+	    "\treg=/tmp/pkgdb/$(echo \"$1\" | tr / _)\n"
+	    "\t[ -e \"$reg\" ] && [ -z \"$2\" ] && return 0\n"
+	    "\tput \"$1\"; mkdir -p /tmp/pkgdb; : > \"$reg\"\n"
+	    "}\n"
+	    "for o; do add \"$o\" \"$force\"; done\n");
 	std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 	r.path_prefix = "/tmp/fakebin";
 	return r;

@@ -17,8 +17,13 @@ struct FullRun {
 	std::string name;			// the port name
 	std::optional<std::string> website;	// absent: not found
 	std::optional<std::string> author;	// absent: not found
-	// Present for a run that builds: what make printed.  Absent for -s.
+	// Present for a run that builds: what make install, or the install of
+	// the package, printed.  Absent for -s.
 	std::optional<std::string> make_output;
+	// What the build or the package's dependencies printed before the
+	// marker.
+	std::string stage_output;
+	bool package = false;			// -p, with pkg(8)
 	std::vector<std::string> files, links;	// captured, in sorted order
 	std::optional<std::string> main_exe;	// from pkg-plist; absent: none
 	std::vector<std::string> extras;
@@ -30,19 +35,24 @@ struct FullRun {
 // printed; `pid` names its marker.
 std::string full_run_log(const FullRun &run, pid_t pid);
 
-// A run of the bundled example port: with make's lines and the captured
-// icon, or, for a run with -s, neither.
-FullRun example_port_run(const std::optional<std::string> &make_lines,
+// A run of the bundled example port: with the lines of make staging it and
+// the captured icon, or, for a run with -s, neither.
+FullRun example_port_run(const std::optional<std::string> &stage_lines,
     const std::optional<std::string> &icon);
 
 // Every path of the two module trees of the example port, as list_tree
 // gives them, with the icon copies or without.
 std::vector<std::string> example_port_tree(bool with_icon);
 
-// Puts our `program` (pkg_add or pkg) first on the PATH of `r`: it writes
+// Puts our `program` (pkg_add or pkg) first on the PATH of `r`: it adds
 // its argument count and arguments to /tmp/<program>.args a line each, says
-// "<program> says hello", fails when /tmp/fakebin/fail exists, and installs
-// what /tmp/stage holds, or else the file /usr/local/bin/pkgfile.
+// "<program> says hello" and fails when /tmp/fakebin/fail exists.  pkg_add
+// installs what /tmp/stage holds, or else the file /usr/local/bin/pkgfile.
+// pkg answers "rquery %do ORIGIN" with /tmp/repo/ORIGIN/depends (and fails
+// when /tmp/fakebin/fail-query exists), and "install [-y] [-A] [-f]
+// ORIGIN..." installs each package, its dependencies first, as pkg_add
+// would or from /tmp/repo/ORIGIN/files with its times, registering it in
+// /tmp/pkgdb; a package installed already is installed again only with -f.
 ToolRun with_fake_installer(const std::string &program = "pkg_add",
     ToolRun r = ToolRun());
 

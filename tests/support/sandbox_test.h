@@ -30,13 +30,15 @@ protected:
 	}
 
 	// An empty output directory for the next run of a table and, with
-	// `usr_local`, nothing under /usr/local either.
+	// `usr_local`, nothing installed either: nothing under /usr/local, and
+	// nothing staged or registered by our stand-in for the ports framework.
 	void fresh_out(bool usr_local = false)
 	{
 		std::filesystem::remove_all(out_dir);
 		std::filesystem::create_directories(out_dir);
 		if (!usr_local)
 			return;
+		std::filesystem::remove_all("/tmp/ports-framework");
 		for (const auto &e : std::filesystem::directory_iterator("/usr/local"))
 			std::filesystem::remove_all(e.path());
 	}

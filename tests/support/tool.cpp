@@ -52,13 +52,24 @@ example_port()
 	return std::string(SOURCE_DIR) + "/examples/ports/games/pebblejump";
 }
 
+std::string
+framework()
+{
+	return std::string(SOURCE_DIR) + "/examples/ports/Mk/framework.sh";
+}
+
 void
 make_port(const std::string &dir, const std::string &makefile,
     const std::string &descr, const std::string &plist)
 {
 	fs::create_directories(dir);
-	if (!makefile.empty())
-		write_file(dir + "/Makefile", makefile);
+	std::string text = makefile;
+	if (("\n" + text).find("\ninstall:") != std::string::npos &&
+	    ("\n" + text).find("\nstage") == std::string::npos)
+		text += "\nstage deinstall:\n\t@sh " + framework() + " $@ " +
+		    fs::path(dir).filename().string() + "\n";
+	if (!text.empty())
+		write_file(dir + "/Makefile", text);
 	if (!descr.empty())
 		write_file(dir + "/pkg-descr", descr);
 	if (!plist.empty())

@@ -60,8 +60,14 @@ std::string sort_found_lines(const std::string &log);
 // The bundled example port, and the path of our own test ports.
 std::string example_port();
 
+// The stand-in for the ports framework that our ports call.
+std::string framework();
+
 // A port directory at `dir` with the given files; an empty text leaves the
-// file out.
+// file out.  A Makefile with an install recipe of its own and no stage gets
+// stage and deinstall from the stand-in, as a port gets them from the
+// framework it includes: it stands for a port whose install does what the
+// recipe does.
 void make_port(const std::string &dir, const std::string &makefile,
     const std::string &descr, const std::string &plist);
 
