@@ -349,26 +349,29 @@ const char BIG_ICON_MAKEFILE[] =
     "\t@touch /usr/local/bin/tiny\n"
     "\t@head -c 200000 /dev/zero > /usr/local/share/icons/tiny-icon.png\n";
 
-TEST_F(ModuleTest, FullDiskDuringTheModuleStageEndsWithFour)
+// Module files that cannot be put in place: a full disk fails their writes,
+// a file mounted over one of them its rename.
+struct WriteFailure {
+	const char *name;
+	const char *mounted;	// a file bound over this one; else a full disk
+	const char *log;	// from the icon on
+	const char *tree;
+};
+
+const std::string TINY_ICON = "/usr/local/share/icons/tiny-icon.png";
+const std::string TINY_TREE = "tiny-8/\ntiny-8/kmenu-dir/\ntiny-8/mime-dir/\n"
+    "tiny-8/overlay-dir/\ntiny-8/zub.conf\ntiny/\ntiny/resources/\n"
+    "tiny/scripts/\ntiny/xdg-desktop/\ntiny/xdg-menu/\ntiny/xdg-mime/\n";
+
+TEST_F(ModuleTest, ModuleFilesThatCannotBePutInPlaceEndWithFour)
 {
 	make_port("/tmp/ports/games/tiny", BIG_ICON_MAKEFILE, "", "bin/tiny\n");
 	write_file("/etc/make.conf", "WRKDIRPREFIX=/tmp/w\n");
-	// One page: the first zub.conf fits, nothing after it does.
-	ASSERT_EQ(mount("tiny", out_dir.c_str(), "tmpfs", 0, "size=4k"), 0);
-	ToolResult res = run({"-8", "-9", "/tmp/ports/games/tiny"});
-	std::string tree_listing;
-	for (const std::string &p : list_tree(out_dir))
-		tree_listing += p + "\n";
-	std::string zub8 = out("tiny-8/zub.conf");
-	umount2(out_dir.c_str(), MNT_DETACH);
-
-	EXPECT_EQ(res.status, 4);
-	const std::string icon = "/usr/local/share/icons/tiny-icon.png";
-	EXPECT_EQ(res.out.substr(res.out.find("Found icon file")),
-	    "Found icon file " + icon + "\n"
-	    "Copying icon file " + icon + "\n"
+	write_file("/tmp/held", "another mount's file\n");
+	const std::string full_log = "Found icon file " + TINY_ICON + "\n"
+	    "Copying icon file " + TINY_ICON + "\n"
 	    "Unable to write tiny-8/overlay-dir/tiny-icon.png.\n"
-	    "Copying icon file, " + icon + ", to resource directory.\n"
+	    "Copying icon file, " + TINY_ICON + ", to resource directory.\n"
 	    "Unable to write tiny/resources/tiny-icon.png.\n"
 	    "Creating ZUB conf file.\n"
 	    "Creating ZUB 9 conf file.\n"
@@ -378,18 +381,62 @@ TEST_F(ModuleTest, FullDiskDuringTheModuleStageEndsWithFour)
 	    "Creating desktop entry.\n"
 	    "Unable to write tiny/xdg-desktop/tiny.desktop.\n"
 	    "Writing menu file.\n"
-	    "Unable to write tiny/xdg-menu/tiny.desktop.\n"
-	    "Cleaning up ZUB data.\n"
-	    "Reverting back to old make configuration.\n");
-	// Nothing half-written stays behind, temporary files included.
-	EXPECT_EQ(tree_listing, "tiny-8/\ntiny-8/kmenu-dir/\ntiny-8/mime-dir/\n"
-	    "tiny-8/overlay-dir/\ntiny-8/zub.conf\ntiny/\ntiny/resources/\n"
-	    "tiny/scripts/\ntiny/xdg-desktop/\ntiny/xdg-menu/\ntiny/xdg-mime/\n");
-	const std::string last = "PROGLIBS ZUBUPDATE BUILDKEY\n";
-	ASSERT_GT(zub8.size(), last.size());
-	EXPECT_EQ(zub8.substr(zub8.size() - last.size()), last);
-	EXPECT_EQ(read_file("/etc/make.conf"), "WRKDIRPREFIX=/tmp/w\n");
-	EXPECT_FALSE(exists("/etc/make.conf.zub"));
+	    "Unable to write tiny/xdg-menu/tiny.desktop.\n";
+	const std::string held_log = "Found icon file " + TINY_ICON + "\n"
+	    "Copying icon file " + TINY_ICON + "\n"
+	    "Copying icon file, " + TINY_ICON + ", to resource directory.\n"
+	    "Creating ZUB conf file.\n"
+	    "Creating ZUB 9 conf file.\n"
+	    "Creating Kmenu file.\n"
+	    "Finished writing to Kmenu file.\n"
+	    "Creating desktop entry.\n"
+	    "Unable to write tiny/xdg-desktop/tiny.desktop.\n"
+	    "Writing menu file.\n";
+	const std::string held_tree = "tiny-8/\ntiny-8/kmenu-dir/\n"
+	    "tiny-8/kmenu-dir/tiny\ntiny-8/mime-dir/\ntiny-8/overlay-dir/\n"
+	    "tiny-8/overlay-dir/tiny-icon.png\ntiny-8/zub.conf\ntiny/\n"
+	    "tiny/resources/\ntiny/resources/tiny-icon.png\ntiny/scripts/\n"
+	    "tiny/xdg-desktop/\ntiny/xdg-desktop/tiny.desktop\ntiny/xdg-menu/\n"
+	    "tiny/xdg-menu/tiny.desktop\ntiny/xdg-mime/\ntiny/zub.conf\n";
+	const WriteFailure cases[] = {
+		// One page: the first zub.conf fits, nothing after it does.
+		{"full disk", nullptr, full_log.c_str(), TINY_TREE.c_str()},
+		// Every write succeeds; the rename fails (EBUSY).
+		{"mounted desktop entry", "tiny/xdg-desktop/tiny.desktop",
+		    held_log.c_str(), held_tree.c_str()},
+	};
+	for (const WriteFailure &c : cases) {
+		SCOPED_TRACE(c.name);
+		fresh_out(true);
+		const std::string target = out_dir + "/" + (c.mounted ? c.mounted : "");
+		if (c.mounted) {
+			write_file(target, "");
+			ASSERT_EQ(mount("/tmp/held", target.c_str(), nullptr, MS_BIND,
+			    nullptr), 0);
+		} else {
+			ASSERT_EQ(mount("tiny", out_dir.c_str(), "tmpfs", 0, "size=4k"),
+			    0);
+		}
+		ToolResult res = run({"-8", "-9", "/tmp/ports/games/tiny"});
+		std::string tree_listing;
+		for (const std::string &p : list_tree(out_dir))
+			tree_listing += p + "\n";
+		std::string zub8 = out("tiny-8/zub.conf");
+		umount2(target.c_str(), MNT_DETACH);
+
+		EXPECT_EQ(res.status, 4);
+		EXPECT_EQ(res.out.substr(res.out.find("Found icon file")), c.log +
+		    std::string("Cleaning up ZUB data.\n"
+		    "Reverting back to old make configuration.\n"));
+		// Nothing half-written stays behind, temporary files included.
+		EXPECT_EQ(tree_listing, c.tree);
+		const std::string last = "PROGLIBS ZUBUPDATE BUILDKEY\n";
+		ASSERT_GT(zub8.size(), last.size());
+		EXPECT_EQ(zub8.substr(zub8.size() - last.size()), last);
+		EXPECT_EQ(read_file("/tmp/held"), "another mount's file\n");
+		EXPECT_EQ(read_file("/etc/make.conf"), "WRKDIRPREFIX=/tmp/w\n");
+		EXPECT_FALSE(exists("/etc/make.conf.zub"));
+	}
 }
 
 struct HandoverCase {
