@@ -299,21 +299,34 @@ struct DependsCase {
 	const char *message;	// the last run's failure
 };
 
+void
+PrintTo(const DependsCase &c, std::ostream *os)
+{
+	*os << c.name;
+}
+
 const DependsCase DEPENDS_CASES[] = {
-	{"fresh machine", false, 1, nullptr, 0, nullptr},
-	{"the same port twice", false, 2, nullptr, 0, nullptr},
-	{"installed, its new build fails", false, 2, "/tmp/fail-build", 2,
+	{"make, fresh machine", false, 1, nullptr, 0, nullptr},
+	{"make, the same port twice", false, 2, nullptr, 0, nullptr},
+	{"make, installed, its new build fails", false, 2, "/tmp/fail-build", 2,
 	    "Something went wrong building the port.\n"},
-	{"fresh machine", true, 1, nullptr, 0, nullptr},
-	{"the same package twice", true, 2, nullptr, 0, nullptr},
-	{"installed, its dependencies fail", true, 2, "/tmp/fakebin/fail", 2,
-	    "Error trying to install the package's dependencies.\n"},
-	{"the query fails", true, 1, "/tmp/fakebin/fail-query", 2,
+	{"pkg, fresh machine", true, 1, nullptr, 0, nullptr},
+	{"pkg, the same package twice", true, 2, nullptr, 0, nullptr},
+	{"pkg, installed, its dependencies fail", true, 2, "/tmp/fakebin/fail",
+	    2, "Error trying to install the package's dependencies.\n"},
+	{"pkg, the query fails", true, 1, "/tmp/fakebin/fail-query", 2,
 	    "Error trying to install the package's dependencies.\n"},
 };
 
-TEST_F(BuildTest, OnlyThePortsOwnFilesAreCaptured)
+class DependsTest : public BuildTest,
+    public ::testing::WithParamInterface<DependsCase> {};
+
+INSTANTIATE_TEST_SUITE_P(Each, DependsTest,
+    ::testing::ValuesIn(DEPENDS_CASES), row_name<DependsCase>);
+
+TEST_P(DependsTest, OnlyThePortsOwnFilesAreCaptured)
 {
+	const DependsCase &c = GetParam();
 	write_file("/tmp/trees/dep.sh", DEP_TREE);
 	write_file("/tmp/trees/buildme.sh", PORT_TREE);
 	const std::string targets = "stage install deinstall:\n\t@sh " +
@@ -335,43 +348,36 @@ TEST_F(BuildTest, OnlyThePortsOwnFilesAreCaptured)
 	FullRun expect = good_run();
 	expect.files = {"/usr/local/bin/buildme",
 	    "/usr/local/share/buildme/icons/buildme-icon.png"};
-	for (const DependsCase &c : DEPENDS_CASES) {
-		SCOPED_TRACE(std::string(c.name) + (c.package ? ", pkg" : ", make"));
-		fresh_out(true);
-		for (const char *p : {"/tmp/pkgdb", "/tmp/fakebin",
-		    "/tmp/fail-build"})
-			std::filesystem::remove_all(p);
-		ToolRun r = c.package ? with_fake_installer("pkg") : ToolRun();
-		expect.package = c.package;
-		expect.make_output = c.package ? "pkg says hello\n" : "";
-		for (int i = 0; i < c.runs; i++) {
-			const bool last = i == c.runs - 1;
-			if (last && c.fail)
-				write_file(c.fail, "");
-			ToolResult res = run(c.package ?
-			    std::vector<std::string>{"-p", "-8", "-9", PORT} :
-			    std::vector<std::string>{"-8", "-9", PORT}, r);
-			expect_restored(FileId(), res);
-			if (last && c.status != 0) {
-				EXPECT_EQ(res.status, c.status);
-				EXPECT_TRUE(res.out.ends_with(c.message +
-				    std::string("Cleaning up ZUB data.\n"
-				    "Reverting back to old make configuration.\n")))
-				    << res.out;
-				// An installed copy is removed only by a build
-				// that succeeded.
-				EXPECT_EQ(exists("/usr/local/bin/buildme"), c.runs == 2);
-				EXPECT_EQ(exists(c.package ? "/tmp/pkgdb/games_buildme" :
-				    "/tmp/ports-framework/db/buildme"), c.runs == 2);
-				continue;
-			}
-			ASSERT_EQ(res.status, 0) << res.out << res.err;
-			expect.stage_output = c.package ? "pkg says hello\n" :
-			    i > 0 ? "===>  Deinstalling for buildme\n" : "";
-			EXPECT_EQ(sort_found_lines(res.out), full_run_log(expect,
-			    res.pid));
-			EXPECT_TRUE(exists("/usr/local/bin/depprog"));
+	ToolRun r = c.package ? with_fake_installer("pkg") : ToolRun();
+	expect.package = c.package;
+	expect.make_output = c.package ? "pkg says hello\n" : "";
+	for (int i = 0; i < c.runs; i++) {
+		const bool last = i == c.runs - 1;
+		if (last && c.fail)
+			write_file(c.fail, "");
+		ToolResult res = run(c.package ?
+		    std::vector<std::string>{"-p", "-8", "-9", PORT} :
+		    std::vector<std::string>{"-8", "-9", PORT}, r);
+		expect_restored(FileId(), res);
+		if (last && c.status != 0) {
+			EXPECT_EQ(res.status, c.status);
+			EXPECT_TRUE(res.out.ends_with(c.message +
+			    std::string("Cleaning up ZUB data.\n"
+			    "Reverting back to old make configuration.\n")))
+			    << res.out;
+			// An installed copy is removed only by a build
+			// that succeeded.
+			EXPECT_EQ(exists("/usr/local/bin/buildme"), c.runs == 2);
+			EXPECT_EQ(exists(c.package ? "/tmp/pkgdb/games_buildme" :
+			    "/tmp/ports-framework/db/buildme"), c.runs == 2);
+			continue;
 		}
+		ASSERT_EQ(res.status, 0) << res.out << res.err;
+		expect.stage_output = c.package ? "pkg says hello\n" :
+		    i > 0 ? "===>  Deinstalling for buildme\n" : "";
+		EXPECT_EQ(sort_found_lines(res.out), full_run_log(expect,
+		    res.pid));
+		EXPECT_TRUE(exists("/usr/local/bin/depprog"));
 	}
 }
 
@@ -395,23 +401,39 @@ mount_whole_second_usr_local(std::string &why)
 // A file the install writes at once after the marker is newer than it,
 // whatever clock the file system under /usr/local stamps with: the kernel's
 // tick (tmpfs) or the whole second (ext2).
-TEST_F(BuildTest, FileWrittenRightAfterTheMarkerIsCaptured)
+struct Clock {
+	std::string name;
+	bool whole_seconds;
+};
+
+void
+PrintTo(const Clock &c, std::ostream *os)
+{
+	*os << c.name;
+}
+
+class ClockTest : public BuildTest,
+    public ::testing::WithParamInterface<Clock> {};
+
+INSTANTIATE_TEST_SUITE_P(Each, ClockTest, ::testing::Values(
+    Clock{"kernel tick", false}, Clock{"whole seconds", true}),
+    row_name<Clock>);
+
+TEST_P(ClockTest, FileWrittenRightAfterTheMarkerIsCaptured)
 {
 	make_port(PORT, "install:\n\t@: > /usr/local/quick\n", "", "");
-	for (bool whole_seconds : {false, true}) {
-		std::string why;
-		if (whole_seconds && !mount_whole_second_usr_local(why))
-			GTEST_SKIP() << why;
-		for (int i = 0; i < 8; i++) {
-			std::filesystem::remove("/usr/local/quick");
-			ToolResult res = run({"-9", PORT});
-			EXPECT_EQ(res.status, 0);
-			EXPECT_NE(res.out.find("Found new file: /usr/local/quick\n"),
-			    std::string::npos) << "run " << i << ", whole seconds " <<
-			    whole_seconds;
-		}
+	std::string why;
+	if (GetParam().whole_seconds && !mount_whole_second_usr_local(why))
+		GTEST_SKIP() << why;
+	for (int i = 0; i < 8; i++) {
+		std::filesystem::remove("/usr/local/quick");
+		ToolResult res = run({"-9", PORT});
+		EXPECT_EQ(res.status, 0);
+		EXPECT_NE(res.out.find("Found new file: /usr/local/quick\n"),
+		    std::string::npos) << "run " << i;
 	}
-	umount2("/usr/local", MNT_DETACH);
+	if (GetParam().whole_seconds)
+		umount2("/usr/local", MNT_DETACH);
 }
 
 // Every way a port's install puts its files in place: each keeps the times

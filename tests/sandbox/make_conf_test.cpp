@@ -15,8 +15,8 @@ const char PORT[] = "/tmp/ports/games/turns";
 
 
 struct Ending {
-	const char *name;
-	const char *install;	// the port's install recipe
+	std::string name;
+	std::string install;	// the port's install recipe
 	int signal_in_find;	// a find of ours sends this, when not 0
 	int status;
 	bool marker_dir, reader_gone;
@@ -51,7 +51,7 @@ pause_5s(bool in_make)
 }
 
 std::vector<Ending>
-endings(std::vector<std::string> &recipes)
+endings()
 {
 	std::vector<Ending> e = {
 		{"status 0", "\t@touch /usr/local/made\n", 0, 0, false, false},
@@ -65,26 +65,24 @@ endings(std::vector<std::string> &recipes)
 		{"reader gone, SIGPIPE ignored", "\t@touch /usr/local/made\n", 0, 0,
 		    false, true, SIGPIPE},
 	};
-	recipes.reserve(11);
 	for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
+		const std::string name = signal_name(sig);
 		// The recipe's shell, the rest of the build, must not outlive it.
-		recipes.push_back("\t@echo $$$$ > /tmp/recipe.pid; " +
-		    kill_tool(sig, true) + "; " + pause_5s(true) + "\n");
-		e.push_back({strsignal(sig), recipes.back().c_str(), 0, 128 + sig,
-		    false, false});
-		e.push_back({strsignal(sig), "\t@touch /usr/local/made\n", sig,
+		e.push_back({name, "\t@echo $$$$ > /tmp/recipe.pid; " +
+		    kill_tool(sig, true) + "; " + pause_5s(true) + "\n", 0,
+		    128 + sig, false, false});
+		e.push_back({name + " in find", "\t@touch /usr/local/made\n", sig,
 		    128 + sig, false, false});
 		if (sig == SIGTERM)
 			continue;
 		// Ignored by the caller (nohup, a script's background job), the
 		// signal sent to the tool and to all of make leaves the run be.
-		recipes.push_back("\t@" + kill_tool(sig, true) + "; kill -" +
-		    signal_name(sig) + " 0; touch /usr/local/made\n");
-		e.push_back({strsignal(sig), recipes.back().c_str(), 0, 0, false,
+		e.push_back({name + " ignored", "\t@" + kill_tool(sig, true) +
+		    "; kill -" + name + " 0; touch /usr/local/made\n", 0, 0, false,
 		    false, sig});
 	}
 	// make's process group stopped by job control when the tool is ended.
-	e.push_back({"Terminated, make stopped", "\t@sh /tmp/stop-make.sh\n", 0,
+	e.push_back({"TERM, make stopped", "\t@sh /tmp/stop-make.sh\n", 0,
 	    128 + SIGTERM, false, false});
 	return e;
 }
@@ -116,56 +114,64 @@ gone(pid_t pid)
 	return false;
 }
 
-class MakeConfTest : public SandboxTest {};
-
-TEST_F(MakeConfTest, EveryWayARunEndsGivesTheSameFileBack)
+void
+PrintTo(const Ending &e, std::ostream *os)
 {
-	std::vector<std::string> recipes;
+	*os << e.name;
+}
+
+class MakeConfTest : public SandboxTest,
+    public ::testing::WithParamInterface<Ending> {};
+
+// Each ending is a test of its own, so that the table's rows run at once.
+INSTANTIATE_TEST_SUITE_P(Each, MakeConfTest, ::testing::ValuesIn(endings()),
+    row_name<Ending>);
+
+TEST_P(MakeConfTest, EveryWayARunEndsGivesTheSameFileBack)
+{
+	const Ending &end = GetParam();
 	write_file("/tmp/stop-make.sh", STOP_MAKE);
-	for (const Ending &end : endings(recipes)) {
-		for (const ConfState &state : CONF_STATES) {
-			const std::string what = std::string(end.name) +
-			    (end.signal_in_find ? " in find, " : ", ") + state.name;
-			FileId before = set_conf(state);
-			make_port(PORT, std::string("install:\n") + end.install, "", "");
-			for (const char *p : {"/tmp/recipe.pid", "/tmp/killer-ready",
-			    "/usr/local/made"})
-				std::filesystem::remove(p);
-			ToolRun r;
-			r.plant_marker_dir = end.marker_dir;
-			r.stdout_reader_gone = end.reader_gone;
-			if (end.ignored)
-				r.ignored_signals = {end.ignored};
-			if (end.signal_in_find) {
-				write_file("/tmp/findbin/find", "#!/bin/sh\n" +
-				    kill_tool(end.signal_in_find, false) + "; " +
-				    pause_5s(false) + "\n"
-				    "exec /usr/bin/find \"$@\"\n");
-				chmod("/tmp/findbin/find", 0755);
-				r.path_prefix = "/tmp/findbin";
-			}
-			const auto start = std::chrono::steady_clock::now();
-			ToolResult res = run({"-9", PORT}, r);
-			EXPECT_LT(std::chrono::steady_clock::now() - start,
-			    std::chrono::seconds(10)) << what;
-			std::filesystem::remove_all("/tmp/findbin");
-			EXPECT_EQ(res.status, end.status) << what;
-			if (end.status == 0 && !end.reader_gone) {
-				EXPECT_NE(res.out.find("Found new file: /usr/local/made\n"),
-				    std::string::npos) << what;
-			}
-			std::string marker = "/tmp/" + std::to_string(res.pid);
-			if (end.marker_dir)
-				std::filesystem::remove_all(marker);
-			expect_restored(before, res, what);
-			if (end.status == 3) {
-				EXPECT_NE(res.out.find("Marker file " + marker +
-				    " is gone.\n"), std::string::npos) << what;
-			}
-			if (exists("/tmp/recipe.pid")) {
-				EXPECT_TRUE(gone(std::stoi(read_file("/tmp/recipe.pid"))))
-				    << what;
-			}
+	for (const ConfState &state : CONF_STATES) {
+		const std::string what = end.name + ", " + state.name;
+		FileId before = set_conf(state);
+		make_port(PORT, "install:\n" + end.install, "", "");
+		for (const char *p : {"/tmp/recipe.pid", "/tmp/killer-ready",
+		    "/usr/local/made"})
+			std::filesystem::remove(p);
+		ToolRun r;
+		r.plant_marker_dir = end.marker_dir;
+		r.stdout_reader_gone = end.reader_gone;
+		if (end.ignored)
+			r.ignored_signals = {end.ignored};
+		if (end.signal_in_find) {
+			write_file("/tmp/findbin/find", "#!/bin/sh\n" +
+			    kill_tool(end.signal_in_find, false) + "; " +
+			    pause_5s(false) + "\n"
+			    "exec /usr/bin/find \"$@\"\n");
+			chmod("/tmp/findbin/find", 0755);
+			r.path_prefix = "/tmp/findbin";
+		}
+		const auto start = std::chrono::steady_clock::now();
+		ToolResult res = run({"-9", PORT}, r);
+		EXPECT_LT(std::chrono::steady_clock::now() - start,
+		    std::chrono::seconds(10)) << what;
+		std::filesystem::remove_all("/tmp/findbin");
+		EXPECT_EQ(res.status, end.status) << what;
+		if (end.status == 0 && !end.reader_gone) {
+			EXPECT_NE(res.out.find("Found new file: /usr/local/made\n"),
+			    std::string::npos) << what;
+		}
+		std::string marker = "/tmp/" + std::to_string(res.pid);
+		if (end.marker_dir)
+			std::filesystem::remove_all(marker);
+		expect_restored(before, res, what);
+		if (end.status == 3) {
+			EXPECT_NE(res.out.find("Marker file " + marker +
+			    " is gone.\n"), std::string::npos) << what;
+		}
+		if (exists("/tmp/recipe.pid")) {
+			EXPECT_TRUE(gone(std::stoi(read_file("/tmp/recipe.pid"))))
+			    << what;
 		}
 	}
 }

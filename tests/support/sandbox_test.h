@@ -2,12 +2,26 @@
 #ifndef RIDIVAVE_TESTS_SANDBOX_TEST_H
 #define RIDIVAVE_TESTS_SANDBOX_TEST_H
 
+#include <cctype>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
 #include "support/sandbox.h"
 #include "support/tool.h"
+
+// The name of a test that runs one row of a table: the row's own name,
+// with a blank or any other sign that a test name cannot hold as "_".
+template <typename Row>
+std::string
+row_name(const ::testing::TestParamInfo<Row> &info)
+{
+	std::string name = info.param.name;
+	for (char &c : name)
+		if (!std::isalnum(static_cast<unsigned char>(c)))
+			c = '_';
+	return name;
+}
 
 class SandboxTest : public ::testing::Test {
 protected:

@@ -79,8 +79,8 @@ make_port(const std::string &dir, const std::string &makefile,
 // Standard input, output and error of the child: files in `io`, or pipes
 // that the parent holds the other ends of.
 [[noreturn]] static void
-exec_child(const ToolRun &run, const std::string &io, int in_pipe,
-    int out_pipe)
+exec_child(const ToolRun &run, const std::string &binary,
+    const std::string &io, int in_pipe, int out_pipe)
 {
 	if (chdir(run.cwd.c_str()) != 0)
 		_exit(126);
@@ -158,8 +158,25 @@ exec_child(const ToolRun &run, const std::string &io, int in_pipe,
 	for (std::string &a : args)
 		argv.push_back(a.data());
 	argv.push_back(nullptr);
-	execv(RIDIVAVE_BIN, argv.data());
+	execv(binary.c_str(), argv.data());
 	_exit(127);
+}
+
+// The binary a run executes.  An ordinary user may not reach the build tree
+// (a checkout below a folder only root may enter): such a run gets a copy
+// in the sandbox's own /tmp.
+static std::string
+binary_for(const ToolRun &run)
+{
+	if (run.real_uid == 0 && run.effective_uid == 0)
+		return RIDIVAVE_BIN;
+	const std::string copy = "/tmp/tool/ridivave";
+	fs::create_directories("/tmp/tool");
+	fs::permissions("/tmp/tool", fs::perms::owner_all |
+	    fs::perms::group_read | fs::perms::group_exec |
+	    fs::perms::others_read | fs::perms::others_exec);
+	fs::copy_file(RIDIVAVE_BIN, copy, fs::copy_options::overwrite_existing);
+	return copy;
 }
 
 ToolProcess
@@ -178,10 +195,11 @@ start_tool(const ToolRun &run)
 		return proc;
 	if ((!run.answers.empty() || run.stdout_reader_gone) && pipe(out) != 0)
 		return proc;
+	const std::string binary = binary_for(run);
 	std::fflush(nullptr);
 	proc.pid = fork();
 	if (proc.pid == 0)
-		exec_child(run, proc.io, in[0], out[1]);
+		exec_child(run, binary, proc.io, in[0], out[1]);
 	if (in[0] >= 0) {
 		close(in[0]);
 		proc.in = in[1];

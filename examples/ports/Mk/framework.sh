@@ -18,7 +18,8 @@
 # deinstall  removes a registered port's files and its registration, and
 #            does nothing for a port that is not installed.
 #
-# The work directories and the registry are kept below /tmp.
+# The work directories and the registry are kept below /tmp.  As the ports
+# framework does, it runs find by its full path, whatever PATH holds.
 set -eu
 
 target=$1
@@ -45,7 +46,7 @@ stage)
 	if grep -q '^do-install:' Makefile; then
 		submake do-install STAGEDIR="$stage"
 	fi
-	find "$stage" -exec touch -h -t 201906010000 {} +
+	/usr/bin/find "$stage" -exec touch -h -t 201906010000 {} +
 	: > "$work/.stage_done"
 	;;
 install)
@@ -58,7 +59,7 @@ install)
 	fi
 	[ -e "$work/.stage_done" ] || sh "$0" stage "$name" "$@"
 	mkdir -p "$top/db" /usr/local
-	(cd "$stage/usr/local" && find . ! -type d) > "$reg.new"
+	(cd "$stage/usr/local" && /usr/bin/find . ! -type d) > "$reg.new"
 	cp -pR "$stage/usr/local/." /usr/local/
 	mv "$reg.new" "$reg"
 	;;
