@@ -22,7 +22,9 @@ const std::vector<std::string> HOSTILE = {
 	"back\\slash $HOME *",
 };
 
-class HostileTest : public SandboxTest {
+// Each value is a test of its own, so that they run at once.
+class HostileTest : public SandboxTest,
+    public ::testing::WithParamInterface<std::string> {
 protected:
 	void SetUp() override
 	{
@@ -69,116 +71,126 @@ protected:
 	}
 };
 
-TEST_F(HostileTest, PortDirectoryNames)
+INSTANTIATE_TEST_SUITE_P(Each, HostileTest, ::testing::ValuesIn(HOSTILE));
+
+TEST_P(HostileTest, PortDirectoryNames)
 {
-	for (const std::string &name : HOSTILE) {
-		fresh_out();
-		const std::string port = "/tmp/ports/games/" + name;
-		std::filesystem::remove_all("/tmp/ports");
-		make_port(port, "MAINTAINER=\tjo@example.org\n",
-		    "WWW: https://example.org/\n", "bin/" + name + "\n");
-		write_file("/tmp/stage/share/icons/" + name + "-icon.png", name);
-		// A packing-list line cannot hold a newline; the installed file
-		// names the main executable then.
-		write_file("/tmp/stage/bin/" + name, "");
+	const std::string &name = GetParam();
+	fresh_out();
+	const std::string port = "/tmp/ports/games/" + name;
+	std::filesystem::remove_all("/tmp/ports");
+	make_port(port, "MAINTAINER=\tjo@example.org\n",
+	    "WWW: https://example.org/\n", "bin/" + name + "\n");
+	write_file("/tmp/stage/share/icons/" + name + "-icon.png", name);
+	// A packing-list line cannot hold a newline; the installed file
+	// names the main executable then.
+	write_file("/tmp/stage/bin/" + name, "");
 
-		ToolResult res = run({"-l", "run.log", "-p", "-o", "nobody", "-8",
-		    "-9", port});
-		ASSERT_EQ(res.status, 0) << name << res.err;
-		EXPECT_EQ(res.out, "pkg_add says hello\n") << name;
-		expect_contained(name, name);
+	ToolResult res = run({"-l", "run.log", "-p", "-o", "nobody", "-8",
+	    "-9", port});
+	ASSERT_EQ(res.status, 0) << name << res.err;
+	EXPECT_EQ(res.out, "pkg_add says hello\n") << name;
+	expect_contained(name, name);
 
-		// pkg_add got the name as one operand, never as an option.
-		std::string args = name[0] == '-' ? "4\n-r\n-v\n--\n" :
-		    "3\n-r\n-v\n";
-		EXPECT_EQ(read_file("/tmp/pkg_add.args"), args + name + "\n");
+	// pkg_add got the name as one operand, never as an option.
+	std::string args = name[0] == '-' ? "4\n-r\n-v\n--\n" :
+	    "3\n-r\n-v\n";
+	EXPECT_EQ(read_file("/tmp/pkg_add.args"), args + name + "\n");
 
-		const std::string v8 = out_dir + "/" + name + "-8";
-		const std::string v9 = out_dir + "/" + name;
-		EXPECT_EQ(sourced_values(v8 + "/zub.conf",
-		    {"PROGNAME", "PROGICON", "ZUBPORT"}),
-		    (std::vector<std::string>{name, name + "-icon.png", port}));
-		EXPECT_EQ(sourced_values(v9 + "/zub.conf",
-		    {"ZUB_PROGNAME", "ZUB_MAKEPORT"}),
-		    (std::vector<std::string>{name, "games/" + name}));
-		EXPECT_EQ(read_file(v8 + "/overlay-dir/" + name + "-icon.png"), name);
-		EXPECT_EQ(read_file(v9 + "/resources/" + name + "-icon.png"), name);
-		EXPECT_TRUE(exists(v8 + "/kmenu-dir/" + name));
-		EXPECT_TRUE(exists(v9 + "/xdg-menu/" + name + ".desktop"));
-		struct stat st;
-		ASSERT_EQ(stat((v9 + "/zub.conf").c_str(), &st), 0);
-		EXPECT_EQ(st.st_uid, 65534u) << name;
-		ASSERT_EQ(stat((v8 + "/kmenu-dir").c_str(), &st), 0);
-		EXPECT_EQ(st.st_uid, 65534u) << name;
-	}
+	const std::string v8 = out_dir + "/" + name + "-8";
+	const std::string v9 = out_dir + "/" + name;
+	EXPECT_EQ(sourced_values(v8 + "/zub.conf",
+	    {"PROGNAME", "PROGICON", "ZUBPORT"}),
+	    (std::vector<std::string>{name, name + "-icon.png", port}));
+	EXPECT_EQ(sourced_values(v9 + "/zub.conf",
+	    {"ZUB_PROGNAME", "ZUB_MAKEPORT"}),
+	    (std::vector<std::string>{name, "games/" + name}));
+	EXPECT_EQ(read_file(v8 + "/overlay-dir/" + name + "-icon.png"), name);
+	EXPECT_EQ(read_file(v9 + "/resources/" + name + "-icon.png"), name);
+	EXPECT_TRUE(exists(v8 + "/kmenu-dir/" + name));
+	EXPECT_TRUE(exists(v9 + "/xdg-menu/" + name + ".desktop"));
+	struct stat st;
+	ASSERT_EQ(stat((v9 + "/zub.conf").c_str(), &st), 0);
+	EXPECT_EQ(st.st_uid, 65534u) << name;
+	ASSERT_EQ(stat((v8 + "/kmenu-dir").c_str(), &st), 0);
+	EXPECT_EQ(st.st_uid, 65534u) << name;
 }
 
-TEST_F(HostileTest, IconPathsCapturedAndFromTheCommandLine)
+TEST_P(HostileTest, IconPathsCapturedAndFromTheCommandLine)
 {
+	const std::string &name = GetParam();
 	make_port("/tmp/ports/games/foo", "MAINTAINER=\tjo@example.org\n", "",
 	    "bin/foo\n");
-	for (const std::string &name : HOSTILE) {
-		// Captured from the install.
-		fresh_out();
-		const std::string file = name + "-icon.png";
-		write_file("/tmp/stage/share/" + name + "/icons/" + file, name);
-		ToolResult res = run({"-q", "-l", "run.log", "-p", "-8", "-9",
-		    "/tmp/ports/games/foo"});
-		ASSERT_EQ(res.status, 0) << name;
-		expect_contained("foo", name);
-		EXPECT_EQ(read_file(out_dir + "/foo-8/overlay-dir/" + file), name);
-		EXPECT_EQ(read_file(out_dir + "/foo/resources/" + file), name);
-		EXPECT_EQ(sourced_values(out_dir + "/foo/zub.conf",
-		    {"ZUB_PROGICON"}), std::vector<std::string>{file});
+	// Captured from the install.
+	fresh_out();
+	const std::string file = name + "-icon.png";
+	write_file("/tmp/stage/share/" + name + "/icons/" + file, name);
+	ToolResult res = run({"-q", "-l", "run.log", "-p", "-8", "-9",
+	    "/tmp/ports/games/foo"});
+	ASSERT_EQ(res.status, 0) << name;
+	expect_contained("foo", name);
+	EXPECT_EQ(read_file(out_dir + "/foo-8/overlay-dir/" + file), name);
+	EXPECT_EQ(read_file(out_dir + "/foo/resources/" + file), name);
+	EXPECT_EQ(sourced_values(out_dir + "/foo/zub.conf",
+	    {"ZUB_PROGICON"}), std::vector<std::string>{file});
 
-		// From -b, relative to the output directory, without a build.
-		fresh_out();
-		write_file(out_dir + "/" + name + ".png", name);
-		res = run({"-l", "run.log", "-b", name + ".png", "-8", "-9", "-s",
-		    "/tmp/ports/games/foo"});
-		ASSERT_EQ(res.status, 0) << name;
-		std::filesystem::remove(out_dir + "/" + name + ".png");
-		expect_contained("foo", name);
-		EXPECT_EQ(read_file(out_dir + "/foo-8/overlay-dir/" + name + ".png"),
-		    name);
-		EXPECT_EQ(read_file(out_dir + "/foo/resources/" + name + ".png"),
-		    name);
-		EXPECT_EQ(sourced_values(out_dir + "/foo-8/zub.conf", {"PROGICON"}),
-		    std::vector<std::string>{name + ".png"});
-	}
+	// From -b, relative to the output directory, without a build.
+	fresh_out();
+	write_file(out_dir + "/" + name + ".png", name);
+	res = run({"-l", "run.log", "-b", name + ".png", "-8", "-9", "-s",
+	    "/tmp/ports/games/foo"});
+	ASSERT_EQ(res.status, 0) << name;
+	std::filesystem::remove(out_dir + "/" + name + ".png");
+	expect_contained("foo", name);
+	EXPECT_EQ(read_file(out_dir + "/foo-8/overlay-dir/" + name + ".png"),
+	    name);
+	EXPECT_EQ(read_file(out_dir + "/foo/resources/" + name + ".png"),
+	    name);
+	EXPECT_EQ(sourced_values(out_dir + "/foo-8/zub.conf", {"PROGICON"}),
+	    std::vector<std::string>{name + ".png"});
 }
 
-TEST_F(HostileTest, OwnerExcludeWebsiteAndAuthorValues)
+// The values for an owner, with one more: chown taking "--reference=" for
+// an option would hand the trees to the owner of a file of nobody's.
+class HostileOwnerTest : public HostileTest {};
+
+std::vector<std::string>
+owner_values()
 {
-	// A file of nobody's: chown taking "--reference=" for an option would
-	// hand the trees to nobody.
-	write_file("/tmp/nobodys", "");
-	ASSERT_EQ(chown("/tmp/nobodys", 65534, 65534), 0);
 	std::vector<std::string> values = HOSTILE;
 	values.push_back("--reference=/tmp/nobodys");
-	for (const std::string &value : values) {
-		fresh_out();
-		// Website and author end at their line's end.
-		std::string line = value.substr(0, value.find('\n'));
-		make_port("/tmp/ports/games/foo", "MAINTAINER=\t" + line + "\n",
-		    "WWW: http://" + line + "\n", "bin/foo\n");
-		write_file("/tmp/stage/share/foo/icons/foo-icon.png", "png");
-		ToolResult res = run({"-l", "run.log", "-p", "-o", value, "-e",
-		    value, "-8", "-9", "/tmp/ports/games/foo"});
-		ASSERT_EQ(res.status, 0) << value;
-		expect_contained("foo", value);
-		struct stat st;
-		ASSERT_EQ(stat((out_dir + "/foo/zub.conf").c_str(), &st), 0);
-		EXPECT_EQ(st.st_uid, 0u) << value;
-		EXPECT_EQ(sourced_values(out_dir + "/foo-8/zub.conf",
-		    {"PROGWEB", "PROGAUTHOR"}),
-		    (std::vector<std::string>{"http://" + line, line})) << value;
-		EXPECT_EQ(sourced_values(out_dir + "/foo/zub.conf",
-		    {"ZUB_PROGWEB", "ZUB_PROGAUTHOR"}),
-		    (std::vector<std::string>{"http://" + line, line})) << value;
-		std::string log = read_file(out_dir + "/run.log");
-		EXPECT_NE(log.find("Performing chown -R "), std::string::npos);
-	}
+	return values;
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, HostileOwnerTest,
+    ::testing::ValuesIn(owner_values()));
+
+TEST_P(HostileOwnerTest, OwnerExcludeWebsiteAndAuthorValues)
+{
+	const std::string &value = GetParam();
+	write_file("/tmp/nobodys", "");
+	ASSERT_EQ(chown("/tmp/nobodys", 65534, 65534), 0);
+	fresh_out();
+	// Website and author end at their line's end.
+	std::string line = value.substr(0, value.find('\n'));
+	make_port("/tmp/ports/games/foo", "MAINTAINER=\t" + line + "\n",
+	    "WWW: http://" + line + "\n", "bin/foo\n");
+	write_file("/tmp/stage/share/foo/icons/foo-icon.png", "png");
+	ToolResult res = run({"-l", "run.log", "-p", "-o", value, "-e",
+	    value, "-8", "-9", "/tmp/ports/games/foo"});
+	ASSERT_EQ(res.status, 0) << value;
+	expect_contained("foo", value);
+	struct stat st;
+	ASSERT_EQ(stat((out_dir + "/foo/zub.conf").c_str(), &st), 0);
+	EXPECT_EQ(st.st_uid, 0u) << value;
+	EXPECT_EQ(sourced_values(out_dir + "/foo-8/zub.conf",
+	    {"PROGWEB", "PROGAUTHOR"}),
+	    (std::vector<std::string>{"http://" + line, line})) << value;
+	EXPECT_EQ(sourced_values(out_dir + "/foo/zub.conf",
+	    {"ZUB_PROGWEB", "ZUB_PROGAUTHOR"}),
+	    (std::vector<std::string>{"http://" + line, line})) << value;
+	std::string log = read_file(out_dir + "/run.log");
+	EXPECT_NE(log.find("Performing chown -R "), std::string::npos);
 }
 
 }
