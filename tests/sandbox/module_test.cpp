@@ -354,50 +354,48 @@ const char BIG_ICON_MAKEFILE[] =
 struct WriteFailure {
 	const char *name;
 	const char *mounted;	// a file bound over this one; else a full disk
-	const char *log;	// from the icon on
+	std::string log;	// from the icon on
 	const char *tree;	// nullptr: every file written but the mounted one
 };
-
-const std::string TINY_ICON = "/usr/local/share/icons/tiny-icon.png";
-const std::string TINY_TREE = "tiny-8/\ntiny-8/kmenu-dir/\ntiny-8/mime-dir/\n"
-    "tiny-8/overlay-dir/\ntiny-8/zub.conf\ntiny/\ntiny/resources/\n"
-    "tiny/scripts/\ntiny/xdg-desktop/\ntiny/xdg-menu/\ntiny/xdg-mime/\n";
 
 TEST_F(ModuleTest, ModuleFilesThatCannotBePutInPlaceEndWithFour)
 {
 	make_port("/tmp/ports/games/tiny", BIG_ICON_MAKEFILE, "", "bin/tiny\n");
 	write_file("/etc/make.conf", "WRKDIRPREFIX=/tmp/w\n");
 	write_file("/tmp/held", "another mount's file\n");
-	const std::string full_log = "Found icon file " + TINY_ICON + "\n"
-	    "Copying icon file " + TINY_ICON + "\n"
-	    "Unable to write tiny-8/overlay-dir/tiny-icon.png.\n"
-	    "Copying icon file, " + TINY_ICON + ", to resource directory.\n"
-	    "Unable to write tiny/resources/tiny-icon.png.\n"
-	    "Creating ZUB conf file.\n"
-	    "Creating ZUB 9 conf file.\n"
-	    "Unable to write tiny/zub.conf.\n"
-	    "Creating Kmenu file.\n"
-	    "Unable to write tiny-8/kmenu-dir/tiny.\n"
-	    "Creating desktop entry.\n"
-	    "Unable to write tiny/xdg-desktop/tiny.desktop.\n"
-	    "Writing menu file.\n"
-	    "Unable to write tiny/xdg-menu/tiny.desktop.\n";
-	const std::string held_log = "Found icon file " + TINY_ICON + "\n"
-	    "Copying icon file " + TINY_ICON + "\n"
-	    "Copying icon file, " + TINY_ICON + ", to resource directory.\n"
-	    "Creating ZUB conf file.\n"
-	    "Creating ZUB 9 conf file.\n"
-	    "Creating Kmenu file.\n"
-	    "Finished writing to Kmenu file.\n"
-	    "Creating desktop entry.\n"
-	    "Unable to write tiny/xdg-desktop/tiny.desktop.\n"
-	    "Writing menu file.\n";
+	const std::string icon = "/usr/local/share/icons/tiny-icon.png";
 	const WriteFailure cases[] = {
 		// One page: the first zub.conf fits, nothing after it does.
-		{"full disk", nullptr, full_log.c_str(), TINY_TREE.c_str()},
+		{"full disk", nullptr, "Found icon file " + icon + "\n"
+		    "Copying icon file " + icon + "\n"
+		    "Unable to write tiny-8/overlay-dir/tiny-icon.png.\n"
+		    "Copying icon file, " + icon + ", to resource directory.\n"
+		    "Unable to write tiny/resources/tiny-icon.png.\n"
+		    "Creating ZUB conf file.\n"
+		    "Creating ZUB 9 conf file.\n"
+		    "Unable to write tiny/zub.conf.\n"
+		    "Creating Kmenu file.\n"
+		    "Unable to write tiny-8/kmenu-dir/tiny.\n"
+		    "Creating desktop entry.\n"
+		    "Unable to write tiny/xdg-desktop/tiny.desktop.\n"
+		    "Writing menu file.\n"
+		    "Unable to write tiny/xdg-menu/tiny.desktop.\n",
+		    "tiny-8/\ntiny-8/kmenu-dir/\ntiny-8/mime-dir/\n"
+		    "tiny-8/overlay-dir/\ntiny-8/zub.conf\ntiny/\ntiny/resources/\n"
+		    "tiny/scripts/\ntiny/xdg-desktop/\ntiny/xdg-menu/\n"
+		    "tiny/xdg-mime/\n"},
 		// Every write succeeds; the rename fails (EBUSY).
 		{"mounted desktop entry", "tiny/xdg-desktop/tiny.desktop",
-		    held_log.c_str(), nullptr},
+		    "Found icon file " + icon + "\n"
+		    "Copying icon file " + icon + "\n"
+		    "Copying icon file, " + icon + ", to resource directory.\n"
+		    "Creating ZUB conf file.\n"
+		    "Creating ZUB 9 conf file.\n"
+		    "Creating Kmenu file.\n"
+		    "Finished writing to Kmenu file.\n"
+		    "Creating desktop entry.\n"
+		    "Unable to write tiny/xdg-desktop/tiny.desktop.\n"
+		    "Writing menu file.\n", nullptr},
 	};
 	for (const WriteFailure &c : cases) {
 		SCOPED_TRACE(c.name);
