@@ -64,9 +64,9 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	check_line(job.website);
 	check_line(job.author);
 	check_line(job.main_exe);
-	FilePtr plist = open_extra_exes(job);
+	ExtraExeWalk walk = walk_extra_exes(job);
 	std::string name;
-	while (plist != nullptr && next_extra_exe(job, plist.get(), name)) {
+	while (next_extra_exe(job, walk, name)) {
 		check_line(name);
 		// The main executable is never listed again as an extra one.
 		if (job.main_exe && job.main_exe->find("bin/" + name) !=

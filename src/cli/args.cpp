@@ -18,6 +18,8 @@ print_usage()
 	std::printf("  -p         -- install via pkg_add, not make\n");
 	std::printf("  -b icon    -- if no icon is found, use this one\n");
 	std::printf("  -s         -- skip building/installing port\n");
+	std::printf("  -d         -- guess program, icon, website, author "
+	    "as a packager would\n");
 	std::printf("  -8         -- build module for ZUB version 8\n");
 	std::printf("  -9         -- build module for ZUB version 9\n");
 	std::printf("\n");
@@ -59,6 +61,8 @@ parse_args(PortJob &job, int argc, char **argv)
 			job.install_method = InstallMethod::INSTALL_PKG;
 		else if (std::strcmp(arg, "-s") == 0)
 			job.skip_build = true;
+		else if (std::strcmp(arg, "-d") == 0)
+			job.packager_guesses = true;
 		else if (std::strcmp(arg, "-o") == 0 && has_value)
 			job.owner = argv[i + 1];
 		else if (std::strcmp(arg, "-8") == 0) {

@@ -35,7 +35,9 @@ install_port(PortJob &job)
 // stop the run with 1, the install with 2, the capture with 3; the results
 // of the guesses and of the module files are not the run's, but a module
 // file that could not be written whole makes it end with 4.  -s leaves out
-// the superuser check, the build and the capture.
+// the superuser check, the build and the capture.  -d guesses as a
+// packager would, from the port's desktop entry, icons and packing list,
+// and falls back on the guesses of before.
 static int
 run_sequence(PortJob &job, int argc, char **argv)
 {
@@ -69,7 +71,10 @@ run_sequence(PortJob &job, int argc, char **argv)
 	if (build && !capture_new_files(job))
 		return stop(job, 3);
 
-	if (!find_exe_in_plist(job))
+	if (job.packager_guesses)
+		list_port_files(job);
+	if (!(job.packager_guesses && find_packager_exe(job)) &&
+	    !find_exe_in_plist(job))
 		guess_main_exe(job);
 	collect_extra_exes(job);
 	choose_icon(job);
@@ -86,9 +91,9 @@ run_sequence(PortJob &job, int argc, char **argv)
 		write_kmenu(job);
 	if (job.want_v9) {
 		write_desktop_entry(job, std::nullopt);
-		FilePtr plist = open_extra_exes(job);
+		ExtraExeWalk extras = walk_extra_exes(job);
 		std::string exe;
-		while (plist != nullptr && next_extra_exe(job, plist.get(), exe))
+		while (next_extra_exe(job, extras, exe))
 			write_desktop_entry(job, exe);
 	}
 	if (job.want_v8)

@@ -44,18 +44,27 @@ guess_main_exe(PortJob &job)
 	return 0;
 }
 
-FilePtr
-open_extra_exes(const PortJob &job)
+ExtraExeWalk
+walk_extra_exes(const PortJob &job)
 {
-	return open_file(port_file(job, "pkg-plist"), "r");
+	ExtraExeWalk walk;
+	if (!job.packager_guesses)
+		walk.plist = open_file(port_file(job, "pkg-plist"), "r");
+	return walk;
 }
 
 // A packing-list line that begins with "bin/" names a further executable,
 // unless the main executable's text holds the line: it is that one then.
 bool
-next_extra_exe(const PortJob &job, FILE *plist, std::string &name)
+next_extra_exe(const PortJob &job, ExtraExeWalk &walk, std::string &name)
 {
-	while (read_line(plist, name)) {
+	if (job.packager_guesses) {
+		if (walk.next == job.extra_exes.size())
+			return false;
+		name = job.extra_exes[walk.next++];
+		return true;
+	}
+	while (walk.plist != nullptr && read_line(walk.plist.get(), name)) {
 		if (name.compare(0, 4, "bin/") != 0)
 			continue;
 		strip_newline(name);
@@ -73,10 +82,12 @@ collect_extra_exes(PortJob &job)
 	std::string name;
 
 	log_msg(job, "Looking for more bin files.\n");
-	FilePtr f = open_extra_exes(job);
-	if (f == nullptr)
+	if (job.packager_guesses)
+		return collect_listed_extras(job);
+	ExtraExeWalk walk = walk_extra_exes(job);
+	if (walk.plist == nullptr)
 		return 0;
-	while (next_extra_exe(job, f.get(), name))
+	while (next_extra_exe(job, walk, name))
 		log_msg(job, "Found extra exe: %s\n", name.c_str());
 	return 1;
 }

@@ -9,16 +9,27 @@
 static const char DEFAULT_ICON[] = "defaulticon.png";
 static const char INSTALLED_DEFAULT_ICON[] = RIDIVAVE_DEFAULT_ICON;
 
+// The first captured path that holds "icon" and ".png".
+static Text
+captured_icon(const PortJob &job)
+{
+	for (const Text &entry : job.new_files)
+		if (entry && entry->find("icon") != std::string::npos &&
+		    entry->find(".png") != std::string::npos)
+			return entry;
+	return std::nullopt;
+}
+
 int
 choose_icon(PortJob &job)
 {
-	for (const Text &entry : job.new_files) {
-		if (entry && entry->find("icon") != std::string::npos &&
-		    entry->find(".png") != std::string::npos) {
-			job.icon = entry;
-			log_msg(job, "Found icon file %s\n", job.icon->c_str());
-			return 1;
-		}
+	Text found = job.packager_guesses ? packager_icon(job) : std::nullopt;
+	if (!found)
+		found = captured_icon(job);
+	if (found) {
+		job.icon = found;
+		log_msg(job, "Found icon file %s\n", job.icon->c_str());
+		return 1;
 	}
 
 	if (can_open(DEFAULT_ICON))

@@ -1,4 +1,5 @@
 #include "inspect/inspect.h"
+#include "sys/text.h"
 
 // Reads one answer from standard input, less its newline; the empty text at
 // the end of input.  The prompt is flushed first so that it shows on a pipe.
@@ -67,18 +68,70 @@ makefile_website(const PortJob &job)
 	return std::nullopt;
 }
 
-int
-guess_website(PortJob &job)
+// `word` less every one of `chars` at its end, and at its start as well
+// when `both_ends`.
+static std::string
+cut(std::string_view word, std::string_view chars, bool both_ends)
+{
+	while (!word.empty() && chars.find(word.back()) != chars.npos)
+		word.remove_suffix(1);
+	while (both_ends && !word.empty() && chars.find(word.front()) !=
+	    chars.npos)
+		word.remove_prefix(1);
+	return std::string(word);
+}
+
+// What closes a sentence or brackets an address after it.
+static const char CLOSING[] = ".,;:)>\"'";
+
+// The rest of the first pkg-descr line that holds "http", from there; else
+// the Makefile's WWW= word.
+static Text
+historic_website(const PortJob &job)
 {
 	std::string::size_type at;
 
-	log_msg(job, "Trying to guess website.\n");
 	Text line = first_line_with(port_file(job, "pkg-descr"), "http", at);
-	if (line) {
-		job.website = line->substr(at);
-		strip_newline(*job.website);
-	} else
-		job.website = makefile_website(job);
+	if (!line)
+		return makefile_website(job);
+	std::string website = line->substr(at);
+	strip_newline(website);
+	return website;
+}
+
+// The Makefile's WWW= word, else the word after the "WWW:" that begins a
+// pkg-descr line, else its first http:// or https:// word: an address in
+// the prose before "WWW:" is not the port's.
+static Text
+packager_website(const PortJob &job)
+{
+	if (Text word = makefile_website(job))
+		return cut(*word, CLOSING, false);
+
+	FilePtr f = open_file(port_file(job, "pkg-descr"), "r");
+	std::string line;
+	Text first_address;
+	while (f != nullptr && read_line(f.get(), line)) {
+		strip_newline(line);
+		if (line.starts_with("WWW:")) {
+			auto words = blank_words(std::string_view(line).substr(4));
+			if (!words.empty() && !cut(words[0], CLOSING, false).empty())
+				return cut(words[0], CLOSING, false);
+		}
+		for (std::string_view word : blank_words(line))
+			if (!first_address && (word.starts_with("http://") ||
+			    word.starts_with("https://")))
+				first_address = cut(word, CLOSING, false);
+	}
+	return first_address;
+}
+
+int
+guess_website(PortJob &job)
+{
+	log_msg(job, "Trying to guess website.\n");
+	job.website = job.packager_guesses ? packager_website(job) :
+	    historic_website(job);
 	if (job.website) {
 		log_msg(job, "Found website %s\n", job.website->c_str());
 		return 1;
@@ -93,8 +146,11 @@ guess_website(PortJob &job)
 	return 0;
 }
 
-int
-guess_author(PortJob &job)
+// The text 12 characters after the first "MAINTAINER=" of the Makefile
+// ("MAINTAINER=" and the separator after it), newline and all, else the
+// first pkg-descr line that holds an at sign less its first character.
+static Text
+historic_author(const PortJob &job)
 {
 	// "MAINTAINER=" and the separator after the equals sign.
 	static const std::string::size_type SKIP = 12;
@@ -103,14 +159,59 @@ guess_author(PortJob &job)
 	Text line = first_line_with(port_file(job, "Makefile"), "MAINTAINER=",
 	    at);
 	if (line)
-		job.author = at + SKIP <= line->size() ? line->substr(at + SKIP) :
-		    "";
-	else {
-		line = first_line_with(port_file(job, "pkg-descr"), "@", at);
-		if (line)
-			job.author = line->substr(1);
-	}
+		return at + SKIP <= line->size() ? line->substr(at + SKIP) : "";
+	line = first_line_with(port_file(job, "pkg-descr"), "@", at);
+	if (line)
+		return line->substr(1);
+	return std::nullopt;
+}
 
+// The word after "MAINTAINER=" or "MAINTAINER?=" (blanks or tabs around
+// the sign) at the start of a Makefile line.
+static Text
+maintainer_word(const std::string &line)
+{
+	if (!line.starts_with("MAINTAINER"))
+		return std::nullopt;
+	std::string::size_type at = line.find_first_not_of(" \t", 10);
+	if (at != std::string::npos && line[at] == '?')
+		at++;
+	if (at >= line.size() || line[at] != '=')
+		return std::nullopt;
+	auto words = blank_words(std::string_view(line).substr(at + 1));
+	if (words.empty())
+		return std::nullopt;
+	return std::string(words[0]);
+}
+
+// The Makefile's maintainer, else the first pkg-descr word that holds an at
+// sign, less the brackets around it (a sign-off "<jo@example.org>").
+static Text
+packager_author(const PortJob &job)
+{
+	FilePtr f = open_file(port_file(job, "Makefile"), "r");
+	std::string line;
+
+	while (f != nullptr && read_line(f.get(), line)) {
+		strip_newline(line);
+		if (Text word = maintainer_word(line))
+			return word;
+	}
+	f = open_file(port_file(job, "pkg-descr"), "r");
+	while (f != nullptr && read_line(f.get(), line)) {
+		strip_newline(line);
+		for (std::string_view word : blank_words(line))
+			if (word.find('@') != std::string_view::npos)
+				return cut(word, "<>()", true);
+	}
+	return std::nullopt;
+}
+
+int
+guess_author(PortJob &job)
+{
+	job.author = job.packager_guesses ? packager_author(job) :
+	    historic_author(job);
 	if (job.author) {
 		// Logged before the newline is cut.
 		log_msg(job, "Found author %s\n", job.author->c_str());

@@ -19,6 +19,19 @@ constexpr int NEW_FILES_MAX = 1024;
 // An absent field is std::nullopt; an empty string is present.
 using Text = std::optional<std::string>;
 
+// What the packager's guesses (-d) read of the port's files, once, after
+// the capture.
+struct PortFiles {
+	bool listed = false;	// the packing list could be read
+	// Its paths directly in bin/ or sbin/ ("bin/foo"), in its order.
+	std::vector<std::string> programs;
+	// The files of the port that a guess looks at (desktop entries, .png
+	// images, programs in /usr/local/bin and /usr/local/sbin), absolute:
+	// the captured ones in the table's order, then the packing list's
+	// that are installed.
+	std::vector<std::string> files;
+};
+
 struct PortJob {
 	Text author;
 	Text website;
@@ -42,6 +55,14 @@ struct PortJob {
 	bool want_v9 = false;
 	InstallMethod install_method = InstallMethod::INSTALL_MAKE;
 	bool skip_build = false;
+	bool packager_guesses = false;	// -d
+	PortFiles port_files;		// -d only
+	// With -d: the Icon value of the port's desktop entry, absent when no
+	// entry was read or its value is empty; and the further executables,
+	// each once, which without -d are read from the packing list each
+	// time they are needed.
+	Text entry_icon;
+	std::vector<std::string> extra_exes;
 	// A module file could not be written whole; the run ends with 4.
 	bool write_failed = false;
 	// The module directories ("foo") and their subdirectories ("foo/xdg-menu"),

@@ -16,6 +16,7 @@ const char USAGE[] =
     "  -p         -- install via pkg_add, not make\n"
     "  -b icon    -- if no icon is found, use this one\n"
     "  -s         -- skip building/installing port\n"
+    "  -d         -- guess program, icon, website, author as a packager would\n"
     "  -8         -- build module for ZUB version 8\n"
     "  -9         -- build module for ZUB version 9\n"
     "\n";

@@ -51,16 +51,22 @@ full_run_log(const FullRun &run, pid_t pid)
 	    "Trying to guess website.\n";
 	log += run.website ? "Found website " + *run.website + "\n" :
 	    "Unable to get port's website.\n";
-	log += run.author ? "Found author " + *run.author + "\n\n" :
+	log += run.author ? "Found author " + *run.author +
+	    (run.packager ? "\n" : "\n\n") :
 	    "Was unable to find port's author.\n";
 	log += "Assign port to " + run.category + " category.\n";
 	if (build)
 		log += build_lines(run, pid);
 
-	log += run.main_exe ? "Found main exe file " + *run.main_exe + "\n" :
-	    "Could not find exe the smart way.\n"
-	    "Trying to guess the port's executable.\n"
-	    "Was unable to guess main executable.\n";
+	if (run.entry)
+		log += "Found main exe " + *run.main_exe + " in desktop entry " +
+		    *run.entry + "\n";
+	else if (run.main_exe)
+		log += "Found main exe file " + *run.main_exe + "\n";
+	else
+		log += "Could not find exe the smart way.\n"
+		    "Trying to guess the port's executable.\n"
+		    "Was unable to guess main executable.\n";
 	log += "Looking for more bin files.\n" + lines("Found extra exe: ",
 	    run.extras);
 	if (run.icon)

@@ -26,6 +26,10 @@ struct FullRun {
 	bool package = false;			// -p, with pkg(8)
 	std::vector<std::string> files, links;	// captured, in sorted order
 	std::optional<std::string> main_exe;	// from pkg-plist; absent: none
+	// With -d: the author's line without the empty line after it, and the
+	// desktop entry that named the main executable, if one did.
+	bool packager = false;
+	std::optional<std::string> entry;
 	std::vector<std::string> extras;
 	std::optional<std::string> icon;	// captured; absent: none
 	std::string category = "Games";

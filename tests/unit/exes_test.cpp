@@ -15,9 +15,9 @@ protected:
 	std::vector<std::string> extras() const
 	{
 		std::vector<std::string> names;
-		FilePtr plist = open_extra_exes(job);
+		ExtraExeWalk walk = walk_extra_exes(job);
 		std::string name;
-		while (plist != nullptr && next_extra_exe(job, plist.get(), name))
+		while (next_extra_exe(job, walk, name))
 			names.push_back(name);
 		return names;
 	}
