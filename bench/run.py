@@ -7,12 +7,12 @@ with the least I/O their entry files need.
 For each size it writes a port whose pkg-plist holds that many lines (one
 in ten under bin/).  The floor, floor-atomic.c (by default the one in
 ../shared/bench beside the checkout, built here with cc -O2), writes the
-port's entry files as the tool must, and nothing else.  PAIRS times in turn
-(which of the two goes first alternates), each in an empty directory of its
-own, it runs "ridivave -q -8 -9 -s" and the floor, and prints the median
-wall times, their ratio, and the largest peak resident memory of each.
-Last it prints how the tool's peak memory grew from the smallest size to
-the largest.
+port's entry files as the tool must, and nothing else.  ROUNDS times in turn
+(which of them goes first rotates), each in an empty directory of its own,
+it runs "ridivave -q -8 -9 -s", the same with -d, and the floor, and prints
+the median wall times, the tool's ratio to the floor and that of -d to the
+tool, and the largest peak resident memory of each.  Last it prints how the
+tool's peak memory grew from the smallest size to the largest.
 
 The peak memory comes from /usr/bin/time (GNU time's -f on Linux, -l on
 FreeBSD), which forks a process far smaller than this script would; the
@@ -28,7 +28,7 @@ import tempfile
 import time
 
 SIZES = (200000, 1000000)
-PAIRS = 5
+ROUNDS = 5
 NAME = "benchport"
 
 
@@ -77,18 +77,22 @@ def measure(command, cwd, gnu):
 
 
 def run_size(tool, floor, lines, gnu):
-    """Median times and largest peak memories of the tool and the floor."""
+    """Median times and largest peak memories of the tool, -d and the
+    floor."""
     root = tempfile.mkdtemp(prefix="ridivave-bench.")
     try:
         port = make_port(root, lines)
-        runs = {"tool": [], "floor": []}
-        for i in range(PAIRS):
-            order = ("tool", "floor") if i % 2 == 0 else ("floor", "tool")
+        runs = {"tool": [], "-d": [], "floor": []}
+        whos = list(runs)
+        for i in range(ROUNDS):
+            order = whos[i % 3:] + whos[:i % 3]
             for who in order:
-                out = os.path.join(root, "%s%d" % (who, i))
-                if who == "tool":
+                out = os.path.join(root, "%s%d" % (who.strip("-"), i))
+                if who != "floor":
                     os.mkdir(out)
                     command = [tool, "-q", "-8", "-9", "-s", port]
+                    if who == "-d":
+                        command.insert(1, "-d")
                 else:
                     os.makedirs(os.path.join(out, "xdg-desktop"))
                     os.makedirs(os.path.join(out, "xdg-menu"))
@@ -118,14 +122,16 @@ def main():
     try:
         floor = build_floor(source, where)
         peaks = {}
-        print("%10s %10s %10s %7s %14s %14s" % ("lines", "tool s", "floor s",
-              "ratio", "tool KiB", "floor KiB"))
+        print("%10s %8s %8s %8s %7s %7s %9s %9s %9s" % ("lines", "tool s",
+              "-d s", "floor s", "ratio", "-d/tool", "tool KiB", "-d KiB",
+              "floor KiB"))
         for lines in SIZES:
             r = run_size(tool, floor, lines, gnu)
             peaks[lines] = r["tool"][1]
-            print("%10d %10.3f %10.3f %7.3f %14d %14d" % (
-                lines, r["tool"][0], r["floor"][0],
-                r["tool"][0] / r["floor"][0], r["tool"][1], r["floor"][1]))
+            print("%10d %8.3f %8.3f %8.3f %7.3f %7.3f %9d %9d %9d" % (
+                lines, r["tool"][0], r["-d"][0], r["floor"][0],
+                r["tool"][0] / r["floor"][0], r["-d"][0] / r["tool"][0],
+                r["tool"][1], r["-d"][1], r["floor"][1]))
         small, large = SIZES[0], SIZES[-1]
         print("tool peak memory %d/%d lines: %.2f" %
               (large, small, peaks[large] / peaks[small]))

@@ -52,26 +52,39 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	put("ports/games/foo/pkg-descr", in[2]);
 	put("ports/games/foo/pkg-plist", in[3]);
 
-	PortJob job;
-	job.log_mode = LogMode::LOG_QUIET;
-	job.port_path = "ports/games/foo";
-	job.port_name = in[0];
-	guess_website(job);
-	guess_author(job);
-	if (!find_exe_in_plist(job))
-		guess_main_exe(job);
-	collect_extra_exes(job);
-	check_line(job.website);
-	check_line(job.author);
-	check_line(job.main_exe);
-	ExtraExeWalk walk = walk_extra_exes(job);
-	std::string name;
-	while (next_extra_exe(job, walk, name)) {
-		check_line(name);
-		// The main executable is never listed again as an extra one.
-		if (job.main_exe && job.main_exe->find("bin/" + name) !=
-		    std::string::npos)
-			std::abort();
+	// The guesses of before, then those of -d.
+	for (bool packager : {false, true}) {
+		PortJob job;
+		job.log_mode = LogMode::LOG_QUIET;
+		job.port_path = "ports/games/foo";
+		job.port_name = in[0];
+		job.packager_guesses = packager;
+		guess_website(job);
+		guess_author(job);
+		if (packager)
+			list_port_files(job);
+		if (!(packager && find_packager_exe(job)) &&
+		    !find_exe_in_plist(job))
+			guess_main_exe(job);
+		collect_extra_exes(job);
+		choose_icon(job);
+		check_line(job.website);
+		check_line(job.author);
+		check_line(job.main_exe);
+		ExtraExeWalk walk = walk_extra_exes(job);
+		std::string name;
+		while (next_extra_exe(job, walk, name)) {
+			check_line(name);
+			// The main executable is never listed again as an
+			// extra one; with -d an extra is a program right in bin.
+			if (job.main_exe && job.main_exe->find("bin/" + name) !=
+			    std::string::npos && (!packager ||
+			    job.main_exe->ends_with("/" + name)))
+				std::abort();
+			if (packager && (name.empty() ||
+			    name.find('/') != std::string::npos))
+				std::abort();
+		}
 	}
 
 	PortJob path_job;

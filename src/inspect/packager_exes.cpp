@@ -1,5 +1,5 @@
 #include <algorithm>
-#include <unordered_set>
+#include <set>
 
 #include "inspect/inspect.h"
 #include "sys/text.h"
@@ -114,7 +114,7 @@ find_packager_exe(PortJob &job)
 int
 collect_listed_extras(PortJob &job)
 {
-	std::unordered_set<std::string_view> taken;
+	std::set<std::string_view> taken;
 	std::string_view main_name;
 
 	if (!job.port_files.listed)

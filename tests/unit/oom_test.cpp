@@ -42,10 +42,12 @@ namespace {
 
 class OutOfMemoryTest : public StageTest {
 protected:
-	int run(long fail_at)
+	int run(long fail_at, bool packager)
 	{
 		std::vector<std::string> args = {"ridivave", "-l", "run.log", "-8",
 		    "-9", "-s", "ports/games/foo"};
+		if (packager)
+			args.insert(args.begin() + 1, "-d");
 		std::vector<char *> argv;
 		for (std::string &a : args)
 			argv.push_back(a.data());
@@ -67,21 +69,32 @@ TEST_F(OutOfMemoryTest, EveryFailedAllocationEndsWithStatusOneSilently)
 	use_port("games", "foo");
 	port_file("Makefile", "MAINTAINER=\tjo@example.org\n");
 	port_file("pkg-descr", "Foo.\n\nWWW: http://foo.example.org/\n");
-	port_file("pkg-plist", "bin/foo\nbin/foo-config\nshare/foo/foo.png\n");
+	// With -d, an icon the packing list names by its absolute path.
+	port_file("pkg-plist", "bin/foo\nbin/foo-config\nshare/foo/foo.png\n" +
+	    scratch + "/foo-48x48.png\n");
+	write_file(scratch + "/foo-48x48.png", "png");
 
-	ASSERT_EQ(run(-1), 0);
-	const long total = allocations;
-	const std::string full_log = read_file("run.log");
-	ASSERT_GT(total, 10);
-	ASSERT_NE(full_log.find("Cleaning up ZUB data.\n"), std::string::npos);
+	for (bool packager : {false, true}) {
+		ASSERT_EQ(run(-1, packager), 0);
+		const long total = allocations;
+		const std::string full_log = read_file("run.log");
+		ASSERT_GT(total, 10);
+		ASSERT_NE(full_log.find("Cleaning up ZUB data.\n"),
+		    std::string::npos);
+		if (packager) {
+			ASSERT_NE(full_log.find("Found icon file " + scratch),
+			    std::string::npos);
+		}
 
-	for (long n = 0; n < total; n++) {
-		EXPECT_EQ(run(n), 1) << "allocation " << n;
-		// The log stops where the run did: no message of the failure, and
-		// no clean-up lines after a failure before the end.
-		std::string log = read_file("run.log");
-		EXPECT_LE(log.size(), full_log.size()) << n;
-		EXPECT_EQ(full_log.compare(0, log.size(), log), 0) << n << log;
+		for (long n = 0; n < total; n++) {
+			EXPECT_EQ(run(n, packager), 1) << "allocation " << n;
+			// The log stops where the run did: no message of the
+			// failure, and no clean-up lines after a failure before
+			// the end.
+			std::string log = read_file("run.log");
+			EXPECT_LE(log.size(), full_log.size()) << n;
+			EXPECT_EQ(full_log.compare(0, log.size(), log), 0) << n << log;
+		}
 	}
 }
 
