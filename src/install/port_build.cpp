@@ -19,14 +19,19 @@ return_to(const std::string &dir)
 // Builds and installs every missing dependency and builds and stages the
 // port, before the marker: the capture's window then holds the install of
 // the staged port alone.  deinstall removes an installed copy, so that
-// make install takes the new build; make stops at a failed stage first, so
-// a build that fails removes nothing.  Run in the port directory without
-// leaving our own, so that nothing but the command can lose its way.
+// make install takes the new build; it is a command of its own, run only
+// once the stage succeeded, since make told to keep going (-k in the
+// caller's MAKEFLAGS) would go on to it past a failed stage.  Run in the
+// port directory without leaving our own, so that nothing but the command
+// can lose its way.
 int
 stage_port(PortJob &job)
 {
+	const char *dir = job.port_path->c_str();
+
 	log_msg(job, "Building the port and its dependencies.\n");
-	if (run_command("make stage deinstall", job.port_path->c_str()) != 0) {
+	if (run_command("make stage", dir) != 0 ||
+	    run_command("make deinstall", dir) != 0) {
 		log_msg(job, "Something went wrong building the port.\n");
 		return 0;
 	}

@@ -296,6 +296,7 @@ struct DependsCase {
 	int runs;
 	const char *fail;	// made before the last run
 	const char *message;	// the last run's failure, with status 2
+	bool keep_going = false;	// MAKEFLAGS=-k in the caller's environment
 };
 
 void
@@ -309,6 +310,8 @@ const DependsCase DEPENDS_CASES[] = {
 	{"make, the same port twice", false, 2, nullptr, nullptr},
 	{"make, installed, its new build fails", false, 2, "/tmp/fail-build",
 	    "Something went wrong building the port.\n"},
+	{"make -k, installed, its new build fails", false, 2, "/tmp/fail-build",
+	    "Something went wrong building the port.\n", true},
 	{"pkg, fresh machine", true, 1, nullptr, nullptr},
 	{"pkg, the same package twice", true, 2, nullptr, nullptr},
 	{"pkg, installed, its dependencies fail", true, 2, "/tmp/fakebin/fail",
@@ -348,6 +351,8 @@ TEST_P(DependsTest, OnlyThePortsOwnFilesAreCaptured)
 	expect.files = {"/usr/local/bin/buildme",
 	    "/usr/local/share/buildme/icons/buildme-icon.png"};
 	ToolRun r = c.package ? with_fake_installer("pkg") : ToolRun();
+	if (c.keep_going)
+		r.environment = {"MAKEFLAGS=-k"};
 	expect.package = c.package;
 	expect.make_output = c.package ? "pkg says hello\n" : "";
 	for (int i = 0; i < c.runs; i++) {

@@ -40,13 +40,14 @@ kill_tool(int sig, bool in_make)
 	    (in_make ? "$$" : "$") + "'`";
 }
 
-// Five seconds in short steps: a shell that caught SIGINT acts on it only
-// once its command ends.
+// Thirty seconds in short steps (a shell that caught SIGINT acts on it
+// only once its command ends), well past the ten a run is allowed: a tool
+// that waited for the command rather than ending it fails the row.
 std::string
-pause_5s(bool in_make)
+pause_30s(bool in_make)
 {
 	const char *d = in_make ? "$$" : "$";
-	return std::string("i=0; while [ ") + d + "i -lt 50 ]; do sleep 0.1; i=" +
+	return std::string("i=0; while [ ") + d + "i -lt 300 ]; do sleep 0.1; i=" +
 	    d + "((" + d + "i+1)); done";
 }
 
@@ -69,7 +70,7 @@ endings()
 		const std::string name = signal_name(sig);
 		// The recipe's shell, the rest of the build, must not outlive it.
 		e.push_back({name, "\t@echo $$$$ > /tmp/recipe.pid; " +
-		    kill_tool(sig, true) + "; " + pause_5s(true) + "\n", 0,
+		    kill_tool(sig, true) + "; " + pause_30s(true) + "\n", 0,
 		    128 + sig, false, false});
 		e.push_back({name + " in find", "\t@touch /usr/local/made\n", sig,
 		    128 + sig, false, false});
@@ -144,9 +145,10 @@ TEST_P(MakeConfTest, EveryWayARunEndsGivesTheSameFileBack)
 		if (end.ignored)
 			r.ignored_signals = {end.ignored};
 		if (end.signal_in_find) {
-			write_file("/tmp/findbin/find", "#!/bin/sh\n" +
+			write_file("/tmp/findbin/find", "#!/bin/sh\n"
+			    "echo $$ > /tmp/recipe.pid; " +
 			    kill_tool(end.signal_in_find, false) + "; " +
-			    pause_5s(false) + "\n"
+			    pause_30s(false) + "\n"
 			    "exec /usr/bin/find \"$@\"\n");
 			chmod("/tmp/findbin/find", 0755);
 			r.path_prefix = "/tmp/findbin";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -117,6 +118,9 @@ exec_child(const ToolRun &run, const std::string &binary,
 			_exit(126);
 	}
 
+	for (const std::string &e : run.environment)
+		if (putenv(strdup(e.c_str())) != 0)
+			_exit(126);
 	if (!run.path_prefix.empty()) {
 		std::string path = run.path_prefix + ":" + std::getenv("PATH");
 		setenv("PATH", path.c_str(), 1);

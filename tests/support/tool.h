@@ -17,6 +17,7 @@ struct ToolRun {
 	uid_t real_uid = 0;
 	uid_t effective_uid = 0;
 	std::string path_prefix;	// put in front of PATH
+	std::vector<std::string> environment;	// NAME=value, set for the run
 	std::string plant_marker_link;	// link /tmp/<pid> to this first
 	bool plant_marker_dir = false;	// a non-empty directory at /tmp/<pid>
 	// Hard links to the file `second` at the first 50 temporary names the
