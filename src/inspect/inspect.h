@@ -58,7 +58,9 @@ DesktopKeys read_desktop_keys(const std::string &path);
 
 // A file below /usr/local/share/applications/ named *.desktop.
 bool is_desktop_entry(const std::string &path);
-// The file name of `path` less `suffix`.
+// The text after the last slash of `path`, or all of it; and that less
+// `suffix`.
+std::string_view file_name(std::string_view path);
 std::string_view file_stem(std::string_view path, std::string_view suffix);
 // A stem names `name` when the two are equal but for case, or when its text
 // after its last dot is (org.example.Foo names foo).

@@ -89,15 +89,18 @@ static int
 find_exe_in_programs(PortJob &job)
 {
 	const std::vector<std::string> &programs = job.port_files.programs;
-	auto named = std::find_if(programs.begin(), programs.end(),
-	    [&](const std::string &p) { return equal_ignoring_case(
-	    p.substr(p.find('/') + 1), *job.port_name); });
-	if (named == programs.end())
-		named = std::find_if(programs.begin(), programs.end(),
-		    [](const std::string &p) { return !p.ends_with(".debug"); });
-	if (named == programs.end())
+	const std::string *found = nullptr;
+
+	for (const std::string &p : programs)
+		if (found == nullptr && equal_ignoring_case(file_name(p),
+		    *job.port_name))
+			found = &p;
+	for (const std::string &p : programs)
+		if (found == nullptr && !p.ends_with(".debug"))
+			found = &p;
+	if (found == nullptr)
 		return 0;
-	job.main_exe = *named;
+	job.main_exe = *found;
 	log_msg(job, "Found main exe file %s\n", job.main_exe->c_str());
 	return 1;
 }
@@ -120,8 +123,7 @@ collect_listed_extras(PortJob &job)
 	if (!job.port_files.listed)
 		return 0;
 	if (job.main_exe)
-		main_name = std::string_view(*job.main_exe).substr(
-		    job.main_exe->rfind('/') + 1);
+		main_name = file_name(*job.main_exe);
 	for (const std::string &program : job.port_files.programs) {
 		if (!program.starts_with("bin/"))
 			continue;

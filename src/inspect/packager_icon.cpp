@@ -148,8 +148,7 @@ packager_icon(const PortJob &job)
 	names.push_back(*job.port_name);
 	std::string_view program;
 	if (job.main_exe)
-		program = std::string_view(*job.main_exe).substr(
-		    job.main_exe->rfind('/') + 1);
+		program = file_name(*job.main_exe);
 	if (!program.empty())
 		names.push_back(program);
 

@@ -20,9 +20,15 @@ is_desktop_entry(const std::string &path)
 }
 
 std::string_view
+file_name(std::string_view path)
+{
+	return path.substr(path.rfind('/') + 1);
+}
+
+std::string_view
 file_stem(std::string_view path, std::string_view suffix)
 {
-	std::string_view name = path.substr(path.rfind('/') + 1);
+	std::string_view name = file_name(path);
 	if (name.ends_with(suffix))
 		name.remove_suffix(suffix.size());
 	return name;
