@@ -63,9 +63,7 @@ LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 		guess_author(job);
 		if (packager)
 			list_port_files(job);
-		if (!(packager && find_packager_exe(job)) &&
-		    !find_exe_in_plist(job))
-			guess_main_exe(job);
+		find_main_exe(job);
 		collect_extra_exes(job);
 		choose_icon(job);
 		check_line(job.website);

@@ -73,9 +73,7 @@ run_sequence(PortJob &job, int argc, char **argv)
 
 	if (job.packager_guesses)
 		list_port_files(job);
-	if (!(job.packager_guesses && find_packager_exe(job)) &&
-	    !find_exe_in_plist(job))
-		guess_main_exe(job);
+	find_main_exe(job);
 	collect_extra_exes(job);
 	choose_icon(job);
 

@@ -44,6 +44,14 @@ guess_main_exe(PortJob &job)
 	return 0;
 }
 
+int
+find_main_exe(PortJob &job)
+{
+	if (job.packager_guesses && find_packager_exe(job))
+		return 1;
+	return find_exe_in_plist(job) || guess_main_exe(job);
+}
+
 ExtraExeWalk
 walk_extra_exes(const PortJob &job)
 {

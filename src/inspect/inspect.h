@@ -15,12 +15,15 @@ int guess_website(PortJob &job);
 int guess_author(PortJob &job);
 int guess_category(PortJob &job);
 
-// -d: the files of the port that the packager's guesses look at, and the
-// main executable as a packager picks it (its desktop entry, then its
-// programs); 0 when it finds none, and the guesses of before go on.
+// -d: the files of the port that the packager's guesses look at.
 int list_port_files(PortJob &job);
-int find_packager_exe(PortJob &job);
 
+// The main executable: with -d as a packager picks it (find_packager_exe:
+// the port's desktop entry, then its programs), then from the packing
+// list's lines (find_exe_in_plist), then below /usr/local/bin
+// (guess_main_exe), each logging what it found or did not.
+int find_main_exe(PortJob &job);
+int find_packager_exe(PortJob &job);
 int find_exe_in_plist(PortJob &job);
 int guess_main_exe(PortJob &job);
 int collect_extra_exes(PortJob &job);
@@ -58,9 +61,7 @@ DesktopKeys read_desktop_keys(const std::string &path);
 
 // A file below /usr/local/share/applications/ named *.desktop.
 bool is_desktop_entry(const std::string &path);
-// The text after the last slash of `path`, or all of it; and that less
-// `suffix`.
-std::string_view file_name(std::string_view path);
+// The file name of `path` less `suffix`.
 std::string_view file_stem(std::string_view path, std::string_view suffix);
 // A stem names `name` when the two are equal but for case, or when its text
 // after its last dot is (org.example.Foo names foo).

@@ -20,12 +20,6 @@ is_desktop_entry(const std::string &path)
 }
 
 std::string_view
-file_name(std::string_view path)
-{
-	return path.substr(path.rfind('/') + 1);
-}
-
-std::string_view
 file_stem(std::string_view path, std::string_view suffix)
 {
 	std::string_view name = file_name(path);
@@ -37,9 +31,9 @@ file_stem(std::string_view path, std::string_view suffix)
 bool
 stem_matches(std::string_view stem, std::string_view name)
 {
-	return equal_ignoring_case(stem, name) ||
-	    (stem.find('.') != std::string_view::npos &&
-	    equal_ignoring_case(stem.substr(stem.rfind('.') + 1), name));
+	std::string_view::size_type dot = stem.rfind('.');
+	return equal_ignoring_case(stem, name) || (dot != std::string_view::npos &&
+	    equal_ignoring_case(stem.substr(dot + 1), name));
 }
 
 // Only these files of the port matter to a guess; the others are never

@@ -33,38 +33,38 @@ first_line_with(const std::string &path, const char *needle,
 	return std::nullopt;
 }
 
-// A Makefile line "WWW", blanks or tabs, "=", then blanks or tabs and a
-// word with "http" and no make variable in it: that word is the website.
-// Since 2022 ports keep their website there and no longer in pkg-descr.
+// The first word after `name`, blanks or tabs, `sign` and blanks or tabs
+// at the start of a Makefile line less its newline.
 static Text
-www_line_website(const std::string &line)
+assigned_word(const std::string &line, std::string_view name,
+    std::string_view sign)
 {
-	static const char BLANKS[] = " \t";
-	if (line.compare(0, 3, "WWW") != 0)
+	if (!line.starts_with(name))
 		return std::nullopt;
-	std::string::size_type eq = line.find_first_not_of(BLANKS, 3);
-	if (eq == std::string::npos || line[eq] != '=')
+	std::string::size_type at = line.find_first_not_of(" \t", name.size());
+	if (at == std::string::npos || line.compare(at, sign.size(), sign) != 0)
 		return std::nullopt;
-	std::string::size_type start = line.find_first_not_of(BLANKS, eq + 1);
-	if (start == std::string::npos)
+	auto words = blank_words(std::string_view(line).substr(at + sign.size()));
+	if (words.empty())
 		return std::nullopt;
-	std::string word = line.substr(start, line.find_first_of(" \t\n",
-	    start) - start);
-	if (word.find("http") == std::string::npos ||
-	    word.find('$') != std::string::npos)
-		return std::nullopt;
-	return word;
+	return std::string(words[0]);
 }
 
+// The word of a WWW= line that holds "http" and no make variable: since
+// 2022 ports keep their website there and no longer in pkg-descr.
 static Text
 makefile_website(const PortJob &job)
 {
 	FilePtr f = open_file(port_file(job, "Makefile"), "r");
 	std::string line;
 
-	while (f != nullptr && read_line(f.get(), line))
-		if (Text website = www_line_website(line))
-			return website;
+	while (f != nullptr && read_line(f.get(), line)) {
+		strip_newline(line);
+		Text word = assigned_word(line, "WWW", "=");
+		if (word && word->find("http") != std::string::npos &&
+		    word->find('$') == std::string::npos)
+			return word;
+	}
 	return std::nullopt;
 }
 
@@ -115,8 +115,10 @@ packager_website(const PortJob &job)
 		strip_newline(line);
 		if (line.starts_with("WWW:")) {
 			auto words = blank_words(std::string_view(line).substr(4));
-			if (!words.empty() && !cut(words[0], CLOSING, false).empty())
-				return cut(words[0], CLOSING, false);
+			std::string word = words.empty() ? "" :
+			    cut(words[0], CLOSING, false);
+			if (!word.empty())
+				return word;
 		}
 		for (std::string_view word : blank_words(line))
 			if (!first_address && (word.starts_with("http://") ||
@@ -166,24 +168,6 @@ historic_author(const PortJob &job)
 	return std::nullopt;
 }
 
-// The word after "MAINTAINER=" or "MAINTAINER?=" (blanks or tabs around
-// the sign) at the start of a Makefile line.
-static Text
-maintainer_word(const std::string &line)
-{
-	if (!line.starts_with("MAINTAINER"))
-		return std::nullopt;
-	std::string::size_type at = line.find_first_not_of(" \t", 10);
-	if (at != std::string::npos && line[at] == '?')
-		at++;
-	if (at >= line.size() || line[at] != '=')
-		return std::nullopt;
-	auto words = blank_words(std::string_view(line).substr(at + 1));
-	if (words.empty())
-		return std::nullopt;
-	return std::string(words[0]);
-}
-
 // The Makefile's maintainer, else the first pkg-descr word that holds an at
 // sign, less the brackets around it (a sign-off "<jo@example.org>").
 static Text
@@ -194,7 +178,10 @@ packager_author(const PortJob &job)
 
 	while (f != nullptr && read_line(f.get(), line)) {
 		strip_newline(line);
-		if (Text word = maintainer_word(line))
+		Text word = assigned_word(line, "MAINTAINER", "=");
+		if (!word)
+			word = assigned_word(line, "MAINTAINER", "?=");
+		if (word)
 			return word;
 	}
 	f = open_file(port_file(job, "pkg-descr"), "r");

@@ -1,4 +1,5 @@
 #include "module/module.h"
+#include "sys/text.h"
 
 Text
 after_last_slash(const Text &path)
@@ -16,8 +17,7 @@ icon_file_name(const PortJob &job)
 {
 	if (!job.icon)
 		return std::nullopt;
-	Text name = after_last_slash(job.icon);
-	return name ? name : job.icon;
+	return std::string(file_name(*job.icon));
 }
 
 std::string

@@ -30,6 +30,12 @@ append_format(std::string &text, const char *fmt, ...)
 	text.resize(at + static_cast<size_t>(n));
 }
 
+std::string_view
+file_name(std::string_view path)
+{
+	return path.substr(path.rfind('/') + 1);
+}
+
 std::vector<std::string_view>
 blank_words(std::string_view line)
 {

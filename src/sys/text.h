@@ -1,5 +1,5 @@
 // Text composed with a printf format, for the files the tool writes whole,
-// and the small text tests that the guesses share.
+// and the small text helpers that the guesses and the module files share.
 #ifndef RIDIVAVE_SYS_TEXT_H
 #define RIDIVAVE_SYS_TEXT_H
 
@@ -9,6 +9,9 @@
 
 void append_format(std::string &text, const char *fmt, ...)
     __attribute__((format(printf, 2, 3)));
+
+// The text after the last slash of `path`, or all of it.
+std::string_view file_name(std::string_view path);
 
 // The words of `line` split on blanks (spaces and tabs).
 std::vector<std::string_view> blank_words(std::string_view line);
